@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the full build, then the non-GUI tests
+# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+scripts/install-deps.sh
+
+werror=OFF
+if [[ ${CI:-} == true ]]; then werror=ON; fi
+
+scripts/build.sh build -DQM_WERROR=$werror
+ctest --test-dir build --output-on-failure -j "$(nproc)"
+
+scripts/build.sh build-asan -DQM_WERROR=$werror -DQM_SANITIZE=ON -DQM_BUILD_GUI=OFF \
+    -DCMAKE_BUILD_TYPE=Debug
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-asan --output-on-failure -j "$(nproc)" -L core
