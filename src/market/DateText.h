@@ -1,0 +1,28 @@
+#pragma once
+// Reading dates written as text in a date pattern's order, as price files and the user's
+// regional settings write them.
+
+#include "Calendar.h"
+
+#include <optional>
+#include <string_view>
+
+namespace qm {
+
+enum class DateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
+
+// Whichever of the letters y, m, d comes first in the pattern (any case) gives the order;
+// month-day-year when none does.
+DateOrder dateOrderOf(std::string_view pattern);
+
+// Two or three unsigned numbers, each optionally preceded by blanks, separated by `separator`,
+// optionally followed by one more separator and blanks, and nothing else. Two numbers are month
+// and day (day and month in day-first order) of `currentYear`. A year written with one or two
+// digits falls in the current year's century. The result is a valid calendar date or nothing.
+std::optional<CivilDate> parseDateText(std::string_view text, DateOrder order, char separator,
+                                       int currentYear);
+
+// The current calendar year of this machine's local time.
+int currentCalendarYear();
+
+} // namespace qm
