@@ -1,0 +1,73 @@
+#pragma once
+// Reads a text price file of any supported layout into a new chart data file, oldest bar
+// first, and builds relative-strength series from two files. One reader serves one chart.
+
+#include "FormatSettings.h"
+#include "MessageSink.h"
+#include "PriceBar.h"
+#include "PriceLayout.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace qm {
+
+struct LinePieces;
+
+class TAsciiFileReader {
+public:
+    // `locale` gives the date order tried first; `tempFolder` receives the chart data files;
+    // `currentYear` completes dates written without a year or with two digits.
+    TAsciiFileReader(const FormatSettings& locale, std::filesystem::path tempFolder,
+                     int currentYear, MessageSink& sink);
+
+    // Detects the file's layout and reads it. On success resultName() is the new chart data
+    // file; otherwise it is empty and barCount() is 0, and no chart data file is left.
+    void readFile(const std::filesystem::path& source);
+    // The ratio of the first file's closes to the second's, aligned on their last common
+    // date, as a close-only series titled "first to second".
+    void readRatio(const std::filesystem::path& first, const std::filesystem::path& second);
+
+    const std::filesystem::path& resultName() const { return resultName_; }
+    std::int32_t barCount() const { return barCount_; }
+    DataKind dataKind() const { return dataKind_; }
+    const std::string& title() const { return title_; }
+    const std::string& description() const { return description_; }
+    // What detection found in the last file read; meaningful when a layout was found.
+    const PriceLayout& layout() const { return layout_; }
+    bool layoutFound() const { return layoutFound_; }
+
+private:
+    void clearResult();
+    bool readDetected(LineReader& lines);
+    bool readLine(const LinePieces& pieces, PriceBar& bar);
+    bool putOldestFirst(const std::filesystem::path& written);
+    bool pairRatio(const std::filesystem::path& first, const std::filesystem::path& second);
+    void reportIoError(int error);
+
+    FormatSettings locale_;
+    std::filesystem::path tempFolder_;
+    int currentYear_;
+    MessageSink& sink_;
+
+    PriceLayout layout_;
+    DateOrder dateOrder_ = DateOrder::MonthDayYear;
+    bool layoutFound_ = false;
+    std::filesystem::path resultName_;
+    std::int32_t barCount_ = 0;
+    DataKind dataKind_ = DataKind::None;
+    std::string title_;
+    std::string description_;
+};
+
+// Title and description from a price file's name: the name without folder and extension,
+// trimmed; "ACME = Acme Industries.csv" gives "ACME" and "Acme Industries", other names give the
+// same text twice.
+struct FileTitles {
+    std::string title;
+    std::string description;
+};
+FileTitles titlesFromFileName(const std::filesystem::path& source);
+
+} // namespace qm

@@ -1,0 +1,118 @@
+#include "LineReader.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qm {
+
+LineReader::LineReader()
+    : buffer_(std::make_unique<char[]>(kBufferSize)),
+      longLine_(std::make_unique<char[]>(kMaxLineLength)) {}
+
+LineReader::~LineReader() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+int LineReader::open(const std::filesystem::path& file) {
+    if (fd_ >= 0) ::close(fd_);
+    // Non-blocking so that opening a named pipe cannot wait for a writer.
+    fd_ = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd_ < 0) return error_ = errno;
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) return error_ = errno;
+    if (!S_ISREG(info.st_mode)) return error_ = EINVAL;
+    endKnown_ = false;
+    return rewind();
+}
+
+int LineReader::rewind() {
+    if (fd_ < 0) return error_ = EBADF;
+    begin_ = end_ = 0;
+    eof_ = false;
+    error_ = 0;
+    if (::lseek(fd_, 0, SEEK_SET) < 0) error_ = errno;
+    return error_;
+}
+
+// Moves the unread rest to the front and reads more behind it; false at the end or on error.
+bool LineReader::fill() {
+    if (eof_ || error_ != 0) return false;
+    if (begin_ > 0) {
+        std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
+        end_ -= begin_;
+        begin_ = 0;
+    }
+    for (;;) {
+        const ssize_t got = ::read(fd_, buffer_.get() + end_, kBufferSize - end_);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            error_ = errno;
+            return false;
+        }
+        if (got == 0) {
+            eof_ = true;
+            return false;
+        }
+        if (!endKnown_) {
+            // A file with CR but no LF in its first block uses CR alone to end lines.
+            const char* p = buffer_.get() + end_;
+            const auto n = static_cast<std::size_t>(got);
+            lineEnd_ = !std::memchr(p, '\n', n) && std::memchr(p, '\r', n) ? '\r' : '\n';
+            endKnown_ = true;
+        }
+        end_ += static_cast<std::size_t>(got);
+        return true;
+    }
+}
+
+// Drops buffered and unread text up to and including the next line end.
+bool LineReader::skipRestOfLine() {
+    for (;;) {
+        const char* start = buffer_.get() + begin_;
+        if (const void* hit = std::memchr(start, lineEnd_, end_ - begin_)) {
+            begin_ += static_cast<std::size_t>(static_cast<const char*>(hit) - start) + 1;
+            return true;
+        }
+        begin_ = end_;
+        if (!fill()) return error_ == 0;
+    }
+}
+
+bool LineReader::next(Line& line) {
+    if (fd_ < 0) return false;
+    std::size_t scanned = 0; // bytes of the current line known to hold no line end
+    for (;;) {
+        const char* start = buffer_.get() + begin_;
+        const std::size_t avail = end_ - begin_;
+        const void* hit = std::memchr(start + scanned, lineEnd_, avail - scanned);
+        if (hit || (eof_ && avail > 0)) {
+            std::size_t length =
+                hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - start) : avail;
+            begin_ += hit ? length + 1 : length;
+            if (lineEnd_ == '\n' && length > 0 && start[length - 1] == '\r') --length;
+            line.cut = length > kMaxLineLength;
+            line.text = {start, line.cut ? kMaxLineLength : length};
+            return true;
+        }
+        scanned = avail;
+        if (avail == kBufferSize) {
+            // The line fills the whole buffer: keep its start and pass over the rest.
+            std::memcpy(longLine_.get(), start, kMaxLineLength);
+            begin_ = end_;
+            if (!skipRestOfLine()) return false;
+            line.text = {longLine_.get(), kMaxLineLength};
+            line.cut = true;
+            return true;
+        }
+        if (!fill()) {
+            if (error_ != 0) return false;
+            if (end_ == begin_) return false;
+        }
+        // fill() moved the rest to the front; `scanned` still counts from the line start.
+    }
+}
+
+} // namespace qm

@@ -1,0 +1,53 @@
+#pragma once
+// Reading a text file line by line through one large buffer. Lines end with LF, CR LF, or a
+// lone CR when the file uses no LF at all. A line longer than kMaxLineLength is returned cut
+// to that length and marked, so a file of one endless line costs bounded memory.
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+
+namespace qm {
+
+class LineReader {
+public:
+    // No valid price line comes near this.
+    static constexpr std::size_t kMaxLineLength = 4096;
+
+    struct Line {
+        std::string_view text; // valid until the next call
+        bool cut = false;      // the line went on beyond `text`
+    };
+
+    LineReader();
+    ~LineReader();
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
+
+    // Opens a regular file; anything else (a folder, a pipe, a device) is refused with EINVAL
+    // rather than read, as it could block or never end. Returns 0 or an errno value.
+    int open(const std::filesystem::path& file);
+    // Starts again at the first line.
+    int rewind();
+    // The next line, or false at the end of the file or on a read error (see error()).
+    bool next(Line& line);
+    int error() const { return error_; }
+
+private:
+    static constexpr std::size_t kBufferSize = 1 << 20;
+    bool fill();
+    bool skipRestOfLine();
+
+    std::unique_ptr<char[]> buffer_;
+    std::unique_ptr<char[]> longLine_; // the kept start of an overlong line
+    std::size_t begin_ = 0;
+    std::size_t end_ = 0;
+    bool eof_ = false;
+    bool endKnown_ = false; // whether the line end character has been chosen
+    char lineEnd_ = '\n';
+    int fd_ = -1;
+    int error_ = 0;
+};
+
+} // namespace qm

@@ -1,0 +1,24 @@
+#pragma once
+// Every text the market data code shows the user, and the filling in of their one parameter.
+
+#include <string>
+#include <string_view>
+
+namespace qm::msg {
+
+inline constexpr std::string_view kNotADate = "'%s' is not a valid date";
+inline constexpr std::string_view kNotANumber = "'%s' is not a valid floating point value";
+inline constexpr std::string_view kBadDateNumber = "Invalid argument to date encode";
+inline constexpr std::string_view kIoError = "I/O error %d";
+inline constexpr std::string_view kWindowReadError =
+    "Dang ... we have an error reading the price data.";
+
+// The message with its "%s" replaced by the offending text. The text comes from files of any
+// origin, so control bytes show as '?' and a long text is cut to a readable prefix followed
+// by "...".
+std::string withText(std::string_view message, std::string_view text);
+
+// The message with its "%d" replaced by the code.
+std::string withCode(std::string_view message, int code);
+
+} // namespace qm::msg

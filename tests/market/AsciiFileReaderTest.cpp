@@ -1,0 +1,480 @@
+#include "market/AsciiFileReader.h"
+
+#include "MarketTestUtil.h"
+#include "market/ChartDataFile.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+
+namespace qm {
+namespace {
+
+using test::day;
+constexpr int kYear = 2016;
+
+// One source file read by a fresh reader, with everything a test looks at afterwards.
+struct Outcome {
+    bool layoutFound = false;
+    PriceLayout layout;
+    std::filesystem::path result;
+    std::int32_t barCount = 0;
+    DataKind kind = DataKind::None;
+    std::vector<PriceBar> bars;
+    std::vector<std::string> messages;
+    std::vector<std::string> chartFiles; // left in the temporary folder
+};
+
+Outcome readText(std::string_view content, const FormatSettings& fs = FormatSettings{}) {
+    test::TempDir sources, temp;
+    test::RecordingSink sink;
+    TAsciiFileReader reader(fs, temp.path(), kYear, sink);
+    reader.readFile(sources.write("TEST.csv", content));
+    Outcome out;
+    out.layoutFound = reader.layoutFound();
+    out.layout = reader.layout();
+    out.result = reader.resultName();
+    out.barCount = reader.barCount();
+    out.kind = reader.dataKind();
+    if (!out.result.empty()) out.bars = test::readBars(out.result);
+    out.messages = sink.texts();
+    for (const auto& m : sink.messages)
+        EXPECT_EQ(m.kind, test::RecordedMessage::Kind::Information) << m.text;
+    out.chartFiles = test::chartFilesIn(temp.path());
+    return out;
+}
+
+void expectBars(const std::vector<PriceBar>& actual, const std::vector<PriceBar>& expected) {
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < actual.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(actual[i].date, expected[i].date);
+        EXPECT_EQ(actual[i].open, expected[i].open);
+        EXPECT_EQ(actual[i].high, expected[i].high);
+        EXPECT_EQ(actual[i].low, expected[i].low);
+        EXPECT_EQ(actual[i].close, expected[i].close);
+        EXPECT_EQ(actual[i].volume, expected[i].volume);
+        EXPECT_EQ(actual[i].reserved, 0u);
+    }
+}
+
+PriceBar bar(double date, float open, float high, float low, float close, float volume) {
+    return {date, open, high, low, close, volume, 0};
+}
+PriceBar closeBar(double date, float close, float volume = 0) {
+    return {date, 0, 0, 0, close, volume, 0};
+}
+
+struct LayoutCase {
+    const char* name;
+    std::string content;
+    char separator;
+    int headerLines;
+    const char* pattern;
+    bool textDates;
+    DataKind kind;
+    std::vector<PriceBar> bars; // oldest first
+    FormatSettings locale = FormatSettings::unitedStates();
+};
+
+class ReaderLayouts : public testing::TestWithParam<LayoutCase> {};
+
+TEST_P(ReaderLayouts, DetectsAndReadsOldestFirst) {
+    const LayoutCase& c = GetParam();
+    const Outcome out = readText(c.content, c.locale);
+    ASSERT_TRUE(out.layoutFound);
+    EXPECT_EQ(out.layout.separator, c.separator);
+    EXPECT_EQ(out.layout.headerLines, c.headerLines);
+    EXPECT_EQ(out.layout.datePattern, c.pattern);
+    EXPECT_EQ(out.layout.textDates, c.textDates);
+    EXPECT_TRUE(out.messages.empty()) << out.messages.front();
+    EXPECT_EQ(out.kind, c.kind);
+    EXPECT_EQ(out.barCount, static_cast<std::int32_t>(c.bars.size()));
+    expectBars(out.bars, c.bars);
+    EXPECT_EQ(out.chartFiles.size(), 1u); // the result only: a reversal removes its first file
+}
+
+const FormatSettings kDayFirst = FormatSettings::dayFirst();
+const FormatSettings kDotted = [] {
+    FormatSettings fs = FormatSettings::dayFirst();
+    fs.shortDatePattern = "dd.MM.yyyy";
+    fs.dateSeparator = '.';
+    return fs;
+}();
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReaderLayouts,
+    testing::Values(
+        LayoutCase{
+            "DownloadNewestFirst",
+            "Date,Open,High,Low,Close,Volume\n"
+            "1/5/2016,10.5,11,10,10.75,1200\n"
+            "1/4/2016,10,10.8,9.9,10.5,1000\n",
+            ',',
+            1,
+            "M/d/yyyy",
+            true,
+            DataKind::Full,
+            {bar(42373, 10, 10.8f, 9.9f, 10.5f, 1000), bar(42374, 10.5f, 11, 10, 10.75f, 1200)}},
+        LayoutCase{"IsoDatesCrLf",
+                   "Date,Open,High,Low,Close,Volume\r\n"
+                   "2016-01-04,1,2,0.5,1.5,100\r\n2016-01-05,1.5,2.5,1,2,200\r\n",
+                   ',',
+                   1,
+                   "y-m-d",
+                   true,
+                   DataKind::Full,
+                   {bar(42373, 1, 2, 0.5f, 1.5f, 100), bar(42374, 1.5f, 2.5f, 1, 2, 200)}},
+        LayoutCase{"SeventhColumnIgnored",
+                   "2016-01-04,1,2,0.5,1.5,100,1.4\n",
+                   ',',
+                   0,
+                   "y-m-d",
+                   true,
+                   DataKind::Full,
+                   {bar(42373, 1, 2, 0.5f, 1.5f, 100)}},
+        LayoutCase{"EightOrMorePiecesReadAsFull",
+                   "2016-01-04,1,2,0.5,1.5,100,7,8,junk\n",
+                   ',',
+                   0,
+                   "y-m-d",
+                   true,
+                   DataKind::Full,
+                   {bar(42373, 1, 2, 0.5f, 1.5f, 100)}},
+        LayoutCase{"SpacesAndNumericDates",
+                   "20160104  12.5 12.1   12.3 123400\n20160105 12.6 12.2 12.4 99000\n",
+                   ' ',
+                   0,
+                   "YYYYMMDD",
+                   false,
+                   DataKind::HighLowCloseVolume,
+                   {bar(42373, 0, 12.5f, 12.1f, 12.3f, 123400),
+                    bar(42374, 0, 12.6f, 12.2f, 12.4f, 99000)}},
+        LayoutCase{"TabsWithThousandsInVolume",
+                   "Date\tHigh\tLow\tClose\tVolume\n1/4/2016\t12.5\t12.1\t12.3\t1,234,500\n",
+                   '\t',
+                   1,
+                   "M/d/yyyy",
+                   true,
+                   DataKind::HighLowCloseVolume,
+                   {bar(42373, 0, 12.5f, 12.1f, 12.3f, 1234500)}},
+        LayoutCase{"HighLowClose",
+                   "1/4/2016 12 11 11.5\n",
+                   ' ',
+                   0,
+                   "M/d/yyyy",
+                   true,
+                   DataKind::HighLowClose,
+                   {bar(42373, 0, 12, 11, 11.5f, 0)}},
+        LayoutCase{"CloseVolume",
+                   "1/4/2016,5.5,1000\n",
+                   ',',
+                   0,
+                   "M/d/yyyy",
+                   true,
+                   DataKind::CloseVolume,
+                   {closeBar(42373, 5.5f, 1000)}},
+        LayoutCase{"ZeroOpenHighOrLowMakesAFlatBar",
+                   "1/4/2016,0,11,10,10.5,100\n1/5/2016,10,11,0,10.25,100\n",
+                   ',',
+                   0,
+                   "M/d/yyyy",
+                   true,
+                   DataKind::Full,
+                   {bar(42373, 10.5f, 10.5f, 10.5f, 10.5f, 100),
+                    bar(42374, 10.25f, 10.25f, 10.25f, 10.25f, 100)}},
+        LayoutCase{"ShortYearsAndNoYear",
+                   "1/4/0015,5\n1/5/15,6\n1/6,7\n",
+                   ',',
+                   0,
+                   "M/d/yyyy",
+                   true,
+                   DataKind::Close,
+                   {closeBar(day(2015, 1, 4), 5), closeBar(day(2015, 1, 5), 6),
+                    closeBar(day(2016, 1, 6), 7)}},
+        LayoutCase{"SlashYearFirst",
+                   "2016/01/04,5\n",
+                   ',',
+                   0,
+                   "y/m/d",
+                   true,
+                   DataKind::Close,
+                   {closeBar(42373, 5)}},
+        LayoutCase{"DotYearFirst",
+                   "2016.01.04,5\n",
+                   ',',
+                   0,
+                   "y.m.d",
+                   true,
+                   DataKind::Close,
+                   {closeBar(42373, 5)}},
+        LayoutCase{"DayFirstLocale",
+                   "31/12/2015,5.5\n04/01/2016,5.75\n",
+                   ',',
+                   0,
+                   "dd/MM/yyyy",
+                   true,
+                   DataKind::Close,
+                   {closeBar(day(2015, 12, 31), 5.5f), closeBar(42373, 5.75f)},
+                   kDayFirst},
+        LayoutCase{"DottedLocale",
+                   "04.01.2016,5\n",
+                   ',',
+                   0,
+                   "dd.MM.yyyy",
+                   true,
+                   DataKind::Close,
+                   {closeBar(42373, 5)},
+                   kDotted},
+        LayoutCase{"BlankAndSinglePieceLinesSkipped",
+                   "1/4/2016,5\n\n   \nfoo\n1/5/2016,6\n",
+                   ',',
+                   0,
+                   "M/d/yyyy",
+                   true,
+                   DataKind::Close,
+                   {closeBar(42373, 5), closeBar(42374, 6)}},
+        LayoutCase{"CarriageReturnLineEnds",
+                   "Date,Close\r1/4/2016,5\r1/5/2016,6",
+                   ',',
+                   1,
+                   "M/d/yyyy",
+                   true,
+                   DataKind::Close,
+                   {closeBar(42373, 5), closeBar(42374, 6)}},
+        LayoutCase{"NineHeaderLines",
+                   std::string(9, '\n') + "1/4/2016,5\n",
+                   ',',
+                   9,
+                   "M/d/yyyy",
+                   true,
+                   DataKind::Close,
+                   {closeBar(42373, 5)}},
+        LayoutCase{"OneBar",
+                   "1/4/2016,5\n",
+                   ',',
+                   0,
+                   "M/d/yyyy",
+                   true,
+                   DataKind::Close,
+                   {closeBar(42373, 5)}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Reader, NoLayoutGivesNoResultAndNoMessage) {
+    std::string junk;
+    for (int i = 0; i < 5000; ++i) junk += static_cast<char>((i * 7919) % 256);
+    const std::pair<const char*, std::string> cases[] = {
+        {"empty", ""},
+        {"header only", "Date,Open,High,Low,Close,Volume\n"},
+        {"quoted date", "\"1/4/2016\",5\n\"1/5/2016\",6\n"},
+        {"ten lines before the data", std::string(10, '\n') + "1/4/2016,5\n"},
+        {"dates alone", "1/4/2016\n1/5/2016\n"},
+        {"binary junk with NUL bytes", junk},
+        {"one endless line", std::string(3 << 20, '7')},
+    };
+    for (const auto& [name, content] : cases) {
+        SCOPED_TRACE(name);
+        const Outcome out = readText(content);
+        EXPECT_FALSE(out.layoutFound);
+        EXPECT_TRUE(out.result.empty());
+        EXPECT_EQ(out.barCount, 0);
+        EXPECT_TRUE(out.messages.empty());
+        EXPECT_TRUE(out.chartFiles.empty());
+    }
+}
+
+TEST(Reader, BadLineShowsItsMessageAndLeavesNothing) {
+    const std::string longLine = "1/5/2016,6" + std::string(3 << 20, '7') + "\n1/6/2016,8\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {"Date,Close\n1/4/2016,5\nTotal,5\n", "'Total' is not a valid date"},
+        {"1/4/2016,5\n2/30/2016,6\n", "'2/30/2016' is not a valid date"},
+        {"1/4/2016,5\n13/13/13,6\n", "'13/13/13' is not a valid date"},
+        {"1/4/2016,1e999\n", "'1e999' is not a valid floating point value"},
+        {"1/4/2016,1e39\n", "'1e39' is not a valid floating point value"}, // too big for a single
+        {"1/4/2016,5\n1/5/2016,nan\n", "'nan' is not a valid floating point value"},
+        {"1/4/2016,5\n1/5/2016,-inf\n", "'-inf' is not a valid floating point value"},
+        {"1/4/2016,1.2.3\n", "'1.2.3' is not a valid floating point value"},
+        {"1/4/2016\t5\t12,000\n", "'12,000' is not a valid floating point value"}, // kind 2
+        {"20160104 5\n20161301 6\n", "Invalid argument to date encode"},
+        {"20160104 5\n2016010x 6\n", "'2016010x' is not a valid floating point value"},
+        {"1/4/2016,1,2,3,4,5\n1/5/2016,1,2\n", "'' is not a valid floating point value"},
+        {"1/4/2016,5\n1/5/2016,6" + std::string(1, '\0') + "x\n",
+         "'6?x' is not a valid floating point value"},
+        {"1/4/2016,5\n" + longLine,
+         "'6" + std::string(79, '7') + "...' is not a valid floating point value"},
+    };
+    for (const auto& [content, message] : cases) {
+        SCOPED_TRACE(message);
+        const Outcome out = readText(content);
+        EXPECT_TRUE(out.layoutFound);
+        EXPECT_TRUE(out.result.empty());
+        EXPECT_EQ(out.barCount, 0);
+        EXPECT_EQ(out.messages, std::vector<std::string>{message});
+        EXPECT_TRUE(out.chartFiles.empty());
+    }
+}
+
+TEST(Reader, HugeFileIsStreamedInBoundedMemory) {
+    test::TempDir sources, temp;
+    // A good first line, then 2 GB of NUL bytes without a line end (a sparse file).
+    const auto file = sources.write("HUGE.csv", "1/4/2016,5\n");
+    std::filesystem::resize_file(file, std::uintmax_t{2} << 30);
+    rusage before{};
+    ::getrusage(RUSAGE_SELF, &before);
+    test::RecordingSink sink;
+    TAsciiFileReader reader(FormatSettings{}, temp.path(), kYear, sink);
+    reader.readFile(file);
+    rusage after{};
+    ::getrusage(RUSAGE_SELF, &after);
+    EXPECT_TRUE(reader.resultName().empty());
+    EXPECT_EQ(sink.texts(), std::vector<std::string>{"'' is not a valid date"});
+    EXPECT_TRUE(test::chartFilesIn(temp.path()).empty());
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 16 * 1024); // kilobytes
+}
+
+TEST(Reader, MissingFileOrFolderGivesNothing) {
+    test::TempDir temp;
+    test::RecordingSink sink;
+    TAsciiFileReader reader(FormatSettings{}, temp.path(), kYear, sink);
+    reader.readFile(temp / "absent.csv");
+    EXPECT_TRUE(reader.resultName().empty());
+    reader.readFile(temp.path());
+    EXPECT_TRUE(reader.resultName().empty());
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_EQ(temp.fileCount(), 0u);
+}
+
+TEST(Reader, UnwritableTemporaryFolderIsAnIoError) {
+    test::TempDir sources;
+    test::RecordingSink sink;
+    TAsciiFileReader reader(FormatSettings{}, sources / "no-such-folder", kYear, sink);
+    reader.readFile(sources.write("A.csv", "1/4/2016,5\n"));
+    EXPECT_TRUE(reader.resultName().empty());
+    EXPECT_EQ(sink.texts(), std::vector<std::string>{"I/O error 2"});
+}
+
+TEST(Reader, FullDiskDeletesThePartFileAtOnce) {
+    test::TempDir dir;
+    const auto small = dir / "small";
+    std::filesystem::create_directory(small);
+    if (::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a small tmpfs here";
+    struct Unmount {
+        std::filesystem::path p;
+        ~Unmount() { ::umount(p.c_str()); }
+    } unmount{small};
+
+    std::string content;
+    for (int i = 0; i < 20000; ++i) content += "20160104 5\n"; // 640 KB of bars
+    test::RecordingSink sink;
+    TAsciiFileReader reader(FormatSettings{}, small, kYear, sink);
+    reader.readFile(dir.write("A.csv", content));
+    EXPECT_TRUE(reader.resultName().empty());
+    EXPECT_EQ(sink.texts(), std::vector<std::string>{"I/O error 28"});
+    EXPECT_TRUE(test::chartFilesIn(small).empty());
+}
+
+TEST(Reader, ResultNamesComeFromTheSharedCounter) {
+    test::TempDir sources, temp;
+    test::RecordingSink sink;
+    TAsciiFileReader reader(FormatSettings{}, temp.path(), kYear, sink);
+    seedChartFileCounter(0x29);
+    reader.readFile(sources.write("A.csv", "1/4/2016,5\n1/5/2016,6\n"));
+    EXPECT_EQ(reader.resultName(), temp / "~TEM0000002A.QLM");
+    // Newest first: the reversed copy takes the next name.
+    reader.readFile(sources.write("B.csv", "1/5/2016,6\n1/4/2016,5\n"));
+    EXPECT_EQ(reader.resultName(), temp / "~TEM0000002C.QLM");
+    EXPECT_EQ(nextChartFileNumber(), 0x2Du);
+}
+
+TEST(Titles, ComeFromTheFileName) {
+    struct Case {
+        const char* path;
+        const char* title;
+        const char* description;
+    };
+    for (const Case c :
+         {Case{"/d/ACME = Acme Industries.csv", "ACME", "Acme Industries"},
+          Case{"/d/ ZENT .csv", "ZENT", "ZENT"}, Case{"/d/BRK.B.csv", "BRK.B", "BRK.B"},
+          Case{"/d/A=B=C.txt", "A", "B=C"}, Case{"/d/DATA.csv.csv", "DATA", "DATA"},
+          Case{"/d/NOEXT", "NOEXT", "NOEXT"}}) {
+        const FileTitles t = titlesFromFileName(c.path);
+        EXPECT_EQ(t.title, c.title) << c.path;
+        EXPECT_EQ(t.description, c.description) << c.path;
+    }
+}
+
+// Two files read as a relative-strength series, in a temporary folder checked afterwards.
+struct RatioOutcome {
+    std::vector<PriceBar> bars;
+    std::int32_t barCount = 0;
+    DataKind kind = DataKind::None;
+    std::string title, description;
+    std::vector<std::string> messages;
+    std::vector<std::string> chartFiles;
+};
+
+RatioOutcome readRatio(std::string_view first, std::string_view second) {
+    test::TempDir sources, temp;
+    test::RecordingSink sink;
+    TAsciiFileReader reader(FormatSettings{}, temp.path(), kYear, sink);
+    reader.readRatio(sources.write("AAA.csv", first), sources.write("BBB = Bee Corp.csv", second));
+    RatioOutcome out{{},
+                     reader.barCount(),
+                     reader.dataKind(),
+                     reader.title(),
+                     reader.description(),
+                     sink.texts(),
+                     test::chartFilesIn(temp.path())};
+    if (!reader.resultName().empty()) out.bars = test::readBars(reader.resultName());
+    return out;
+}
+
+TEST(Ratio, AlignsTheEndsAndPairsByPosition) {
+    // The second file lacks 1/5 and runs on to 1/8: the ends meet on 1/7, then the last three
+    // records of each pair up in order, whatever their dates.
+    const RatioOutcome out = readRatio("1/4/2016,10\n1/5/2016,12\n1/6/2016,9\n1/7/2016,8\n",
+                                       "1/8/2016,1\n1/7/2016,4\n1/6/2016,3\n1/4/2016,2\n");
+    EXPECT_TRUE(out.messages.empty());
+    EXPECT_EQ(out.kind, DataKind::Close);
+    EXPECT_EQ(out.title, "AAA to BBB");
+    EXPECT_EQ(out.description, "AAA to BBB");
+    EXPECT_EQ(out.barCount, 3);
+    expectBars(out.bars,
+               {closeBar(42374, 12.0f / 2), closeBar(42375, 9.0f / 3), closeBar(42376, 8.0f / 4)});
+    EXPECT_EQ(out.chartFiles.size(), 1u);
+}
+
+TEST(Ratio, FailuresLeaveNoFiles) {
+    struct Case {
+        const char* name;
+        const char* first;
+        const char* second;
+        std::vector<std::string> messages;
+    };
+    for (const Case& c :
+         {Case{"no common date",
+               "1/4/2016,10\n1/5/2016,12\n",
+               "2/4/2016,1\n2/5/2016,2\n",
+               {"I/O error 5"}},
+          Case{
+              "second close of zero", "1/4/2016,10\n1/5/2016,12\n", "1/4/2016,1\n1/5/2016,0\n", {}},
+          Case{"second without layout", "1/4/2016,10\n", "no dates here\n", {}},
+          Case{"first without layout", "", "1/4/2016,10\n", {}},
+          Case{"bad line in the second",
+               "1/4/2016,10\n",
+               "1/4/2016,x\n",
+               {"'x' is not a valid floating point value"}}}) {
+        SCOPED_TRACE(c.name);
+        const RatioOutcome out = readRatio(c.first, c.second);
+        EXPECT_EQ(out.barCount, 0);
+        EXPECT_TRUE(out.bars.empty());
+        EXPECT_EQ(out.messages, c.messages);
+        EXPECT_TRUE(out.chartFiles.empty());
+    }
+}
+
+} // namespace
+} // namespace qm

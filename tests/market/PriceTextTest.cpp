@@ -1,0 +1,66 @@
+#include "market/PriceText.h"
+
+#include "MarketTestUtil.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace qm {
+namespace {
+
+TEST(SplitLine, DropsEmptyPiecesAndKeepsTheFirstEight) {
+    struct Case {
+        const char* line;
+        char separator;
+        std::vector<std::string_view> pieces;
+        std::size_t count;
+    };
+    for (const Case& c :
+         {Case{"a,,b", ',', {"a", "b"}, 2}, Case{",a,", ',', {"a"}, 1},
+          Case{"a  b   c", ' ', {"a", "b", "c"}, 3}, Case{"\"1,5\",2", ',', {"\"1", "5\"", "2"}, 3},
+          Case{"a,b c", '\0', {"a,b c"}, 1}, Case{"", ',', {}, 0},
+          Case{"1,2,3,4,5,6,7,8,9,10", ',', {"1", "2", "3", "4", "5", "6", "7", "8"}, 10}}) {
+        SCOPED_TRACE(c.line);
+        LinePieces out;
+        splitLine(c.line, c.separator, out);
+        EXPECT_EQ(out.count, c.count);
+        for (std::size_t i = 0; i < c.pieces.size(); ++i) EXPECT_EQ(out[i], c.pieces[i]);
+        EXPECT_EQ(out[LinePieces::kKept], "");
+    }
+}
+
+TEST(ParsePrice, TakesPlainDecimalsOnly) {
+    const std::pair<const char*, float> valid[] = {
+        {"12.5", 12.5f}, {" 12.5\t", 12.5f}, {"+3", 3.0f},     {"-0.25", -0.25f},
+        {".5", 0.5f},    {"5.", 5.0f},       {"1e3", 1000.0f}, {"1E-2", 0.01f},
+        {"0", 0.0f},     {"1e-50", 0.0f}, // below the smallest single: zero, not an error
+    };
+    for (const auto& [text, value] : valid) EXPECT_EQ(parsePrice(text), value) << text;
+
+    for (const char* text : {"", " ", "1.2.3", "1e999", "1e39", "nan", "inf", "-inf", "infinity",
+                             "0x10", "1,000", "12a", "+-1", "++1", "--1", "1 2", "."})
+        EXPECT_FALSE(parsePrice(text)) << text;
+
+    EXPECT_EQ(parsePriceWithoutCommas("1,234,500"), 1234500.0f);
+    EXPECT_FALSE(parsePriceWithoutCommas("1,2x"));
+}
+
+TEST(NumericDates, ShortFormsMeanRecentYears) {
+    using test::day;
+    const std::pair<double, double> valid[] = {
+        {20160104, day(2016, 1, 4)}, {991231, day(1999, 12, 31)},   {80115, day(2008, 1, 15)},
+        {104, day(2000, 1, 4)},      {20160104.9, day(2016, 1, 4)}, {1000104, day(100, 1, 4)},
+    };
+    for (const auto& [number, days] : valid) EXPECT_EQ(numericDateToDays(number), days) << number;
+    for (const double number : {20161301.0, 20160230.0, 0.0, 5.0, 1299.0, -20160104.0, 1e12})
+        EXPECT_FALSE(numericDateToDays(number)) << number;
+
+    EXPECT_TRUE(isNumericDate("20160104"));
+    EXPECT_TRUE(isNumericDate("2147483647"));
+    EXPECT_FALSE(isNumericDate("2147483648"));
+    EXPECT_FALSE(isNumericDate("2016a"));
+    EXPECT_FALSE(isNumericDate(""));
+}
+
+} // namespace
+} // namespace qm
