@@ -1,6 +1,7 @@
 #include "market/DateText.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace qm {
 namespace {
@@ -10,6 +11,7 @@ struct DateCase {
     DateOrder order;
     char separator;
     std::optional<CivilDate> expected;
+    friend void PrintTo(const DateCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
 };
 
 class DateTextTest : public testing::TestWithParam<DateCase> {};
