@@ -1,14 +1,11 @@
 #include "ExtendedFloat.h"
+#include "FileBytes.h"
 #include "SettingsMessages.h"
 #include "SettingsStream.h"
 #include "SettingsTags.h"
 #include "TextCodec.h"
 
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <memory>
 
 namespace qm {
 
@@ -24,28 +21,12 @@ namespace {
     throw SettingsError(std::string(settings_messages::kStreamReadError));
 }
 
-[[noreturn]] void cannotOpen(const std::filesystem::path& file, int err) {
-    throw SettingsError(settings_messages::format(settings_messages::kCannotOpenFile, file.string(),
-                                                  std::strerror(err)));
-}
-
 } // namespace
 
 SettingsReader::SettingsReader(std::string bytes) : bytes_(std::move(bytes)) {}
 
 SettingsReader SettingsReader::fromFile(const std::filesystem::path& file) {
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(file.c_str(), "rb"),
-                                                             std::fclose);
-    if (!in) cannotOpen(file, errno);
-    std::string bytes;
-    char buffer[8192];
-    for (;;) {
-        const std::size_t n = std::fread(buffer, 1, sizeof buffer, in.get());
-        bytes.append(buffer, n);
-        if (n < sizeof buffer) break;
-    }
-    if (std::ferror(in.get())) cannotOpen(file, errno ? errno : EIO);
-    return SettingsReader(std::move(bytes));
+    return SettingsReader(readFileBytes(file));
 }
 
 std::uint8_t SettingsReader::nextByte() {

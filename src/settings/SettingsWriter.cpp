@@ -1,9 +1,8 @@
 #include "ExtendedFloat.h"
-#include "SettingsMessages.h"
+#include "FileBytes.h"
 #include "SettingsStream.h"
 #include "SettingsTags.h"
 #include "TextCodec.h"
-#include "market/SafeFile.h"
 
 #include <limits>
 
@@ -70,10 +69,7 @@ void SettingsWriter::writeText(std::string_view utf8) {
 }
 
 void SettingsWriter::saveTo(const std::filesystem::path& file) const {
-    const SaveResult result = saveFileAtomically(file, bytes_);
-    if (!result)
-        throw SettingsError(settings_messages::format(settings_messages::kCannotCreateFile,
-                                                      file.string(), result.reason));
+    writeFileBytes(file, bytes_);
 }
 
 } // namespace qm
