@@ -186,8 +186,9 @@ TEST(ChartImage, FailedSavesLeaveNoFileBehind) {
     dir.write("old.gif", "old picture");
     dir.write("plain", "a file, not a folder");
     const QImage chart = chartLike(64, 48);
-    QImage tooWideForGif(70000, 2, QImage::Format_RGB32);
-    tooWideForGif.fill(Qt::white);
+    // Wider than GIF (65535) and libjpeg (65500) allow.
+    QImage tooWide(70000, 2, QImage::Format_RGB32);
+    tooWide.fill(Qt::white);
     struct Case {
         const char* name;
         QImage image;
@@ -197,7 +198,7 @@ TEST(ChartImage, FailedSavesLeaveNoFileBehind) {
         {"missing/chart.jpg", chart}, {"plain/chart.gif", chart},   {"taken.png", chart},
         {"taken.gif", chart},         {"chart.tiff", chart},        {"chart.pdf", chart},
         {"old.gif", QImage()},        {"none.bmp", QImage()},       {"none.jpg", QImage()},
-        {"huge.gif", tooWideForGif},
+        {"wide.gif", tooWide},        {"wide.jpg", tooWide},
     };
     const auto before = dir.fileCount();
     for (const Case& c : cases) {
