@@ -119,8 +119,9 @@ public:
     }
 
 private:
-    // Called once the code just assigned reached the limit of the current width. Codes up to
-    // 4095 are assigned; then the table starts again, announced by a clear code in 12 bits.
+    // Called once the code just assigned is the current limit (512, 1024, 2048, 4095): the
+    // width grows by one bit, and after code 4095 the table starts again, announced by a clear
+    // code in 12 bits.
     void grow() {
         if (width_ == kMaxCodeWidth) {
             writer_.write(kClearCode, width_);
