@@ -4,20 +4,9 @@
 #include "settings/SettingsStream.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 namespace qm {
 namespace {
-
-// A float read from a settings file is held as a single; a value beyond the single range
-// becomes an infinity, as the conversion in hardware would give, without undefined behaviour.
-float narrowToSingle(double value) {
-    constexpr double kMax = std::numeric_limits<float>::max();
-    if (value > kMax) return std::numeric_limits<float>::infinity();
-    if (value < -kMax) return -std::numeric_limits<float>::infinity();
-    return static_cast<float>(value);
-}
 
 // Byte fields keep the low 8 bits of the integer read.
 std::uint8_t lowByte(std::int32_t value) {
@@ -82,7 +71,7 @@ void TOscObj::readAfterKind(SettingsReader& reader) {
     LineCount = reader.readInteger();
     ParamCount = reader.readInteger();
     PriceField = lowByte(reader.readInteger());
-    for (auto& param : Params) param = narrowToSingle(reader.readFloat());
+    for (auto& param : Params) param = reader.readSingle();
     FontSize = reader.readInteger();
     RelaxLastStage2 = reader.readBoolean();
     ResetStage2OnStage1 = reader.readBoolean();

@@ -106,30 +106,42 @@ TEST(OscObjStream, UnknownKindIsKeptAsAPlainRecord) {
     EXPECT_EQ(recordBytes(*made), bytes);
 }
 
-TEST(OscObjStream, ByteFieldsKeepTheLowEightBits) {
+// A record written value by value, with the byte fields and the first parameter as given.
+std::string handWrittenRecord(int kind, int interval, int style, int spare, int priceField,
+                              double param) {
     SettingsWriter writer;
-    writer.writeInteger(257); // kind 1
-    writer.writeInteger(258); // interval 2
+    writer.writeInteger(kind);
+    writer.writeInteger(interval);
     writer.writeInteger(1);
     writer.writeBoolean(false);
-    writer.writeInteger(-255); // style 1
-    writer.writeInteger(256);  // spare 0
+    writer.writeInteger(style);
+    writer.writeInteger(spare);
     writer.writeBoolean(true);
     for (int k = 0; k < 10; ++k) writer.writeInteger(k);
     writer.writeInteger(1);
     writer.writeInteger(1);
-    writer.writeInteger(0x10002); // price field 2
-    for (int k = 0; k < 4; ++k) writer.writeFloat(13);
+    writer.writeInteger(priceField);
+    writer.writeFloat(param);
+    for (int k = 0; k < 3; ++k) writer.writeFloat(13);
     writer.writeInteger(0);
     for (int k = 0; k < 3; ++k) writer.writeBoolean(false);
+    return writer.bytes();
+}
 
-    SettingsReader reader(writer.bytes());
+TEST(OscObjStream, ByteFieldsKeepTheLowEightBits) {
+    SettingsReader reader(handWrittenRecord(257, 258, -255, 256, 0x10002, 0.1));
     const auto made = TOscObj::ReadNew(reader);
     EXPECT_EQ(typeid(*made), typeid(TAriMAObj));
     EXPECT_EQ(made->Interval, 2);
     EXPECT_EQ(made->Style, 1);
     EXPECT_EQ(made->Spare, 0);
     EXPECT_EQ(made->PriceField, 2);
+    EXPECT_EQ(made->Params[0], 0.1f);
+}
+
+TEST(OscObjStream, ParameterBeyondTheSingleRangeIsRefused) {
+    SettingsReader reader(handWrittenRecord(1, 0, 0, 0, 2, 1e300));
+    EXPECT_THROW(TOscObj::ReadNew(reader), SettingsError);
 }
 
 TEST(OscObjStream, RecordOfAnotherKindIsRefused) {
