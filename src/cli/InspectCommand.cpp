@@ -98,11 +98,14 @@ int runInspect(std::span<char*> args) {
     // United States conventions until the platform layer supplies the user's.
     const FormatSettings fs = FormatSettings::unitedStates();
     std::error_code ec;
-    const std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
-    TAsciiFileReader reader(fs, ec ? std::filesystem::path("/tmp") : temp, currentCalendarYear(),
-                            sink);
+    std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
+    if (ec) temp = "/tmp";
     bool allRead = true;
-    for (const char* file : args) allRead = inspect(reader, file, fs) && allRead;
+    for (const char* file : args) {
+        // One reader per file, as for a chart: nothing carries over from the file before.
+        TAsciiFileReader reader(fs, temp, currentCalendarYear(), sink);
+        allRead = inspect(reader, file, fs) && allRead;
+    }
     return allRead ? 0 : 1;
 }
 

@@ -9,8 +9,8 @@
 namespace qm {
 
 LineReader::LineReader()
-    : buffer_(std::make_unique<char[]>(kBufferSize)),
-      longLine_(std::make_unique<char[]>(kMaxLineLength)) {}
+    : buffer_(std::make_unique_for_overwrite<char[]>(kBufferSize)),
+      longLine_(std::make_unique_for_overwrite<char[]>(kMaxLineLength)) {}
 
 LineReader::~LineReader() {
     if (fd_ >= 0) ::close(fd_);
@@ -32,6 +32,7 @@ int LineReader::rewind() {
     if (fd_ < 0) return error_ = EBADF;
     begin_ = end_ = 0;
     eof_ = false;
+    atStart_ = true;
     error_ = 0;
     if (::lseek(fd_, 0, SEEK_SET) < 0) error_ = errno;
     return error_;
@@ -64,6 +65,9 @@ bool LineReader::fill() {
             endKnown_ = true;
         }
         end_ += static_cast<std::size_t>(got);
+        // Spreadsheets often begin a text file with a UTF-8 byte order mark; it is no text.
+        if (atStart_ && end_ >= 3 && std::memcmp(buffer_.get(), "\xEF\xBB\xBF", 3) == 0) begin_ = 3;
+        atStart_ = false;
         return true;
     }
 }

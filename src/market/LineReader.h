@@ -1,7 +1,8 @@
 #pragma once
 // Reading a text file line by line through one large buffer. Lines end with LF, CR LF, or a
-// lone CR when the file uses no LF at all. A line longer than kMaxLineLength is returned cut
-// to that length and marked, so a file of one endless line costs bounded memory.
+// lone CR when the file uses no LF at all; a UTF-8 byte order mark at the start is skipped. A line
+// longer than kMaxLineLength is returned cut to that length and marked, so a file of one endless
+// line costs bounded memory.
 
 #include <cstddef>
 #include <filesystem>
@@ -44,6 +45,7 @@ private:
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     bool eof_ = false;
+    bool atStart_ = true;   // nothing read since the file's start
     bool endKnown_ = false; // whether the line end character has been chosen
     char lineEnd_ = '\n';
     int fd_ = -1;

@@ -6,7 +6,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 namespace qm {
 namespace {
@@ -69,7 +68,7 @@ std::optional<float> parsePrice(std::string_view text) {
 }
 
 std::optional<float> parsePriceWithoutCommas(std::string_view text) {
-    if (!std::memchr(text.data(), ',', text.size())) return parsePrice(text);
+    if (text.find(',') == std::string_view::npos) return parsePrice(text);
     char kept[LineReader::kMaxLineLength];
     std::size_t n = 0;
     for (const char c : text)

@@ -5,9 +5,12 @@
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <random>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace qm {
 namespace {
@@ -252,6 +255,15 @@ INSTANTIATE_TEST_SUITE_P(
                    true,
                    DataKind::Close,
                    {closeBar(42373, 5)}},
+        LayoutCase{"ByteOrderMarkSkipped",
+                   "\xEF\xBB\xBF"
+                   "1/4/2016,5\n1/5/2016,6\n",
+                   ',',
+                   0,
+                   "M/d/yyyy",
+                   true,
+                   DataKind::Close,
+                   {closeBar(42373, 5), closeBar(42374, 6)}},
         LayoutCase{"OneBar",
                    "1/4/2016,5\n",
                    ',',
@@ -316,6 +328,31 @@ TEST(Reader, BadLineShowsItsMessageAndLeavesNothing) {
     }
 }
 
+TEST(Reader, DamagedFilesEndInOneMessageOrAResultAndNeverLeaveFiles) {
+    std::string good = "Date,Open,High,Low,Close,Volume\n";
+    for (int d = 28; d >= 1; --d)
+        good += "1/" + std::to_string(d) + "/2016,10.5,11.25,10,10.75," + std::to_string(d * 1000) +
+                "\n";
+    std::mt19937 random(7);
+    for (int variant = 0; variant < 250; ++variant) {
+        std::string damaged = good;
+        for (int hits = 1 + variant % 4; hits > 0; --hits)
+            damaged[random() % damaged.size()] = static_cast<char>(random() % 256);
+        SCOPED_TRACE(damaged);
+        const Outcome out = readText(damaged);
+        if (out.result.empty()) {
+            EXPECT_EQ(out.barCount, 0);
+            EXPECT_LE(out.messages.size(), 1u);
+            EXPECT_TRUE(out.chartFiles.empty());
+        } else {
+            EXPECT_TRUE(out.messages.empty());
+            EXPECT_EQ(out.chartFiles.size(), 1u);
+            EXPECT_EQ(static_cast<std::size_t>(out.barCount), out.bars.size());
+            for (const PriceBar& b : out.bars) EXPECT_TRUE(std::isfinite(b.close));
+        }
+    }
+}
+
 TEST(Reader, HugeFileIsStreamedInBoundedMemory) {
     test::TempDir sources, temp;
     // A good first line, then 2 GB of NUL bytes without a line end (a sparse file).
@@ -334,7 +371,7 @@ TEST(Reader, HugeFileIsStreamedInBoundedMemory) {
     EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 16 * 1024); // kilobytes
 }
 
-TEST(Reader, MissingFileOrFolderGivesNothing) {
+TEST(Reader, MissingFileFolderOrPipeGivesNothing) {
     test::TempDir temp;
     test::RecordingSink sink;
     TAsciiFileReader reader(FormatSettings{}, temp.path(), kYear, sink);
@@ -342,8 +379,11 @@ TEST(Reader, MissingFileOrFolderGivesNothing) {
     EXPECT_TRUE(reader.resultName().empty());
     reader.readFile(temp.path());
     EXPECT_TRUE(reader.resultName().empty());
+    ASSERT_EQ(::mkfifo((temp / "pipe.csv").c_str(), 0600), 0);
+    reader.readFile(temp / "pipe.csv"); // must not wait for a writer
+    EXPECT_TRUE(reader.resultName().empty());
     EXPECT_TRUE(sink.messages.empty());
-    EXPECT_EQ(temp.fileCount(), 0u);
+    EXPECT_TRUE(test::chartFilesIn(temp.path()).empty());
 }
 
 TEST(Reader, UnwritableTemporaryFolderIsAnIoError) {
