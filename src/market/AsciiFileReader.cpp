@@ -79,11 +79,11 @@ void TAsciiFileReader::readFile(const std::filesystem::path& source) {
     readDetected(lines);
 }
 
-bool TAsciiFileReader::readDetected(LineReader& lines) {
+void TAsciiFileReader::readDetected(LineReader& lines) {
     BarFileWriter out;
     if (const int error = out.create(tempFolder_, BarFileWriter::Naming::Chart)) {
         reportIoError(error);
-        return false;
+        return;
     }
     LineReader::Line line;
     for (int skipped = 0; skipped < layout_.headerLines && lines.next(line);) ++skipped;
@@ -93,40 +93,39 @@ bool TAsciiFileReader::readDetected(LineReader& lines) {
     while (lines.next(line)) {
         splitLine(trimBlanks(line.text), layout_.separator, pieces);
         if (line.cut) {
-            // An overlong line is never a price line: name the piece where it was cut.
+            // An overlong line is never a price line; the message names its last piece kept.
             const std::size_t kept = std::min(pieces.count, LinePieces::kKept);
             sink_.information(msg::withText(kept <= 1 ? msg::kNotADate : msg::kNotANumber,
                                             kept == 0 ? std::string_view{} : pieces[kept - 1]));
-            return false;
+            return;
         }
         if (pieces.count < 2) continue;
-        if (!readLine(pieces, bar)) return false;
+        if (!readLine(pieces, bar)) return;
         if (out.count() == INT32_MAX) {
             reportIoError(EFBIG);
-            return false;
+            return;
         }
-        if (!out.append(bar)) break;
+        if (!out.append(bar)) {
+            reportIoError(out.error());
+            return;
+        }
     }
     if (lines.error() != 0) {
         reportIoError(lines.error());
-        return false;
+        return;
     }
     const std::int64_t count = out.count();
     if (const int error = out.finish()) {
         reportIoError(error);
-        return false;
+        return;
     }
     if (count == 0) { // the file changed since detection; nothing to chart
         removeFile(out.path());
-        return false;
+        return;
     }
     dataKind_ = static_cast<DataKind>(std::min<std::uint8_t>(layout_.valueColumns, 5));
     barCount_ = static_cast<std::int32_t>(count);
-    if (!putOldestFirst(out.path())) {
-        clearResult();
-        return false;
-    }
-    return true;
+    if (!putOldestFirst(out.path())) clearResult();
 }
 
 bool TAsciiFileReader::readLine(const LinePieces& pieces, PriceBar& bar) {
@@ -252,7 +251,7 @@ void TAsciiFileReader::readRatio(const std::filesystem::path& first,
     removeFile(secondFile);
 }
 
-bool TAsciiFileReader::pairRatio(const std::filesystem::path& first,
+void TAsciiFileReader::pairRatio(const std::filesystem::path& first,
                                  const std::filesystem::path& second) {
     BarFileReader a, b;
     int error = a.open(first);
@@ -267,7 +266,7 @@ bool TAsciiFileReader::pairRatio(const std::filesystem::path& first,
         error = r1.date > r2.date ? a.read(--i1, 1, &r1) : b.read(--i2, 1, &r2);
     if (error != 0) {
         reportIoError(error);
-        return false;
+        return;
     }
 
     // Pair the last n records of each by position.
@@ -275,7 +274,7 @@ bool TAsciiFileReader::pairRatio(const std::filesystem::path& first,
     BarFileWriter out;
     if (const int e = out.create(tempFolder_, BarFileWriter::Naming::Chart)) {
         reportIoError(e);
-        return false;
+        return;
     }
     auto chunkA = std::make_unique<PriceBar[]>(kChunkBars);
     auto chunkB = std::make_unique<PriceBar[]>(kChunkBars);
@@ -285,29 +284,28 @@ bool TAsciiFileReader::pairRatio(const std::filesystem::path& first,
         if (error == 0) error = b.read(i2 + 1 - n + done, count, chunkB.get());
         if (error != 0) {
             reportIoError(error);
-            return false;
+            return;
         }
         for (std::size_t k = 0; k < count; ++k) {
             PriceBar bar;
             bar.date = chunkA[k].date;
             bar.close = chunkA[k].close / chunkB[k].close;
-            // A zero or vanishing second close gives no ratio: no chart, as for a bad line.
-            if (chunkB[k].close == 0.0f || !std::isfinite(bar.close)) return false;
+            // A second close of zero, or a ratio beyond a single, gives no chart.
+            if (chunkB[k].close == 0.0f || !std::isfinite(bar.close)) return;
             if (!out.append(bar)) {
                 reportIoError(out.error());
-                return false;
+                return;
             }
         }
         done += static_cast<std::int64_t>(count);
     }
     if (const int e = out.finish()) {
         reportIoError(e);
-        return false;
+        return;
     }
     resultName_ = out.path();
     barCount_ = static_cast<std::int32_t>(n);
     dataKind_ = DataKind::Close;
-    return true;
 }
 
 } // namespace qm

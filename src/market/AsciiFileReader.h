@@ -40,10 +40,10 @@ public:
 
 private:
     void clearResult();
-    bool readDetected(LineReader& lines);
+    void readDetected(LineReader& lines);
     bool readLine(const LinePieces& pieces, PriceBar& bar);
     bool putOldestFirst(const std::filesystem::path& written);
-    bool pairRatio(const std::filesystem::path& first, const std::filesystem::path& second);
+    void pairRatio(const std::filesystem::path& first, const std::filesystem::path& second);
     void reportIoError(int error);
 
     FormatSettings locale_;
