@@ -1,6 +1,7 @@
 #include "Canvas.h"
 
 #include <QPen>
+#include <algorithm>
 
 namespace qm::chart {
 
@@ -18,12 +19,47 @@ Canvas::~Canvas() {
 }
 
 void Canvas::setPen(Colour colour, int width) {
-    // A one-pixel pen covers both end points, so a bar whose high equals its low still shows
-    // as a dot; wider pens end round.
-    const bool thin = width <= 1;
-    painter_.setPen(QPen(toQColor(colour), thin ? 1 : width, Qt::SolidLine,
-                         thin ? Qt::SquareCap : Qt::RoundCap,
+    penColour_ = toQColor(colour);
+    penWidth_ = std::max(width, 1);
+    const bool thin = penWidth_ == 1;
+    painter_.setPen(QPen(penColour_, penWidth_, Qt::SolidLine, thin ? Qt::SquareCap : Qt::RoundCap,
                          thin ? Qt::MiterJoin : Qt::RoundJoin));
+}
+
+bool Canvas::fillAxisLine(int x1, int y1, int x2, int y2) {
+    if (x1 != x2 && y1 != y2) return false;
+    const int half = penWidth_ / 2;
+    const int left = std::min(x1, x2);
+    const int top = std::min(y1, y2);
+    if (x1 == x2)
+        painter_.fillRect(left - half, top, penWidth_, std::abs(y2 - y1) + 1, penColour_);
+    else
+        painter_.fillRect(left, top - half, std::abs(x2 - x1) + 1, penWidth_, penColour_);
+    return true;
+}
+
+void Canvas::line(int x1, int y1, int x2, int y2) {
+    if (!fillAxisLine(x1, y1, x2, y2)) painter_.drawLine(x1, y1, x2, y2);
+}
+
+void Canvas::lines(const std::vector<QLine>& batch) {
+    std::vector<QLine> slanted;
+    for (const QLine& l : batch)
+        if (!fillAxisLine(l.x1(), l.y1(), l.x2(), l.y2())) slanted.push_back(l);
+    if (!slanted.empty()) painter_.drawLines(slanted.data(), static_cast<int>(slanted.size()));
+}
+
+void Canvas::box(int x1, int y1, int x2, int y2, Colour fill) {
+    if (penWidth_ > 1) {
+        polygon(QPolygon({QPoint(x1, y1), QPoint(x1, y2), QPoint(x2, y2), QPoint(x2, y1)}), fill);
+        return;
+    }
+    const int left = std::min(x1, x2);
+    const int top = std::min(y1, y2);
+    const int w = std::abs(x2 - x1) + 1;
+    const int h = std::abs(y2 - y1) + 1;
+    painter_.fillRect(left, top, w, h, penColour_);
+    if (w > 2 && h > 2) painter_.fillRect(left + 1, top + 1, w - 2, h - 2, toQColor(fill));
 }
 
 void Canvas::polygon(const QPolygon& points, Colour fill) {
@@ -58,6 +94,7 @@ void Canvas::text(int x, int y, const std::string& text, Colour colour, Colour b
 void Canvas::text(int x, int y, const QString& text, Colour colour) {
     painter_.setPen(toQColor(colour));
     painter_.drawText(x, y + metrics_.ascent(), text);
+    painter_.setPen(QPen(penColour_, penWidth_));
 }
 
 } // namespace qm::chart

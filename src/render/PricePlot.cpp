@@ -25,11 +25,6 @@ void addOhlcLines(std::vector<QLine>& out, const BarRows& r, int b) {
     out.emplace_back(r.x, r.c, r.x + b, r.c);
 }
 
-QPolygon bodyOf(const BarRows& r, int b) {
-    return QPolygon(
-        {QPoint(r.x - b, r.c), QPoint(r.x - b, r.o), QPoint(r.x + b, r.o), QPoint(r.x + b, r.c)});
-}
-
 // Candles of slots from..to: wicks and crosses in `pen`, bodies outlined in `outline`; falling
 // bodies filled with `outline`, rising ones hollow (the background).
 void drawCandles(DrawState& st, int from, int to, Colour pen, Colour outline) {
@@ -49,7 +44,8 @@ void drawCandles(DrawState& st, int from, int to, Colour pen, Colour outline) {
     for (int s = from; s <= to; ++s) {
         const PriceBar& bar = st.bars[s];
         if (bar.close == bar.open) continue;
-        st.canvas->polygon(bodyOf(rowsOf(st, s), b), bar.close < bar.open ? outline : st.backColor);
+        const BarRows r = rowsOf(st, s);
+        st.canvas->box(r.x - b, r.c, r.x + b, r.o, bar.close < bar.open ? outline : st.backColor);
     }
 }
 
