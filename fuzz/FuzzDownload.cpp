@@ -1,0 +1,97 @@
+// The five quote-service answer converters, and the decoding of compressed answers, on any
+// answer text.
+//
+// Input: byte 0 picks the reader (its value mod 6: 0 Yahoo, 1 Google, 2 OTC Markets,
+// 3 QuoteMedia, 4 Nasdaq, 5 gzip/deflate decoding); bit 7 makes the output refuse its text after
+// the first piece, as a full disk would; bit 6 picks day-first regional settings. The rest is the
+// answer.
+
+#include "FuzzSupport.h"
+#include "download/DownloadMessages.h"
+#include "download/GoogleXfer.h"
+#include "download/Inflate.h"
+#include "download/NasdaqXfer.h"
+#include "download/OtcXfer.h"
+#include "download/QuoteMediaXfer.h"
+#include "download/YahooXfer.h"
+
+#include <algorithm>
+#include <sstream>
+
+using namespace qm;
+using namespace qm::download;
+
+namespace {
+
+void checkConverted(std::size_t rows, const std::string& text, bool refused) {
+    if (rows == 0) return;
+    QM_FUZZ_CHECK(!refused, "no rows reported when the output refused text");
+    const std::string header = std::string(kPriceFileHeader) + std::string(kLineEnd);
+    QM_FUZZ_CHECK(text.starts_with(header), "the price file header first");
+    const std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    QM_FUZZ_CHECK(lines == rows + 1, "one line per row reported");
+    QM_FUZZ_CHECK(text.ends_with(kLineEnd), "whole lines only");
+}
+
+void decode(std::string_view body, std::uint8_t mode) {
+    InflateLimits limits;
+    // Small limits, so that their checks are reached.
+    limits.maxDecodedBytes = 1u << 16;
+    limits.maxExpansionRatio = 20;
+    limits.ratioFloorBytes = 1u << 12;
+    const ContentEncoding encoding =
+        (mode & 0x40) != 0 ? ContentEncoding::Deflate : ContentEncoding::Gzip;
+    try {
+        const std::string text = decodeContent(body, encoding, limits);
+        QM_FUZZ_CHECK(text.size() <= limits.maxDecodedBytes, "decoded text within its limit");
+    } catch (const DecodeError&) {
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const std::uint8_t mode = data[0];
+    const std::string_view answerText(reinterpret_cast<const char*>(data) + 1, size - 1);
+    if (mode % 6 == 5) {
+        decode(answerText, mode);
+        return 0;
+    }
+
+    const FormatSettings fs =
+        (mode & 0x40) != 0 ? FormatSettings::dayFirst() : FormatSettings::unitedStates();
+    const bool sinkFull = (mode & 0x80) != 0;
+    std::string text;
+    int pieces = 0;
+    bool refused = false;
+    const TextSink sink = [&](std::string_view piece) {
+        if (sinkFull && pieces++ > 0) {
+            refused = true;
+            return false;
+        }
+        text += piece;
+        return true;
+    };
+    std::istringstream answer{std::string(answerText)};
+    std::size_t rows = 0;
+    switch (mode % 6) {
+    case 0:
+        rows = convertYahooAnswer(answer, sink, fs);
+        break;
+    case 1:
+        rows = convertGoogleAnswer(answer, sink, fs, 2016);
+        break;
+    case 2:
+        rows = convertOtcAnswer(answer, sink, fs);
+        break;
+    case 3:
+        rows = convertQuoteMediaAnswer(answer, sink, fs);
+        break;
+    default:
+        rows = convertNasdaqAnswer(answer, sink, fs);
+        break;
+    }
+    checkConverted(rows, text, refused);
+    return 0;
+}
