@@ -6,6 +6,7 @@
 #include "indicators/Kinds.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 
@@ -22,12 +23,27 @@ std::size_t row(int i) {
     return static_cast<std::size_t>(i);
 }
 
-// The price copied into column 3 at row k. Rows below the first valid bar hold 0 there (the
-// table comes zero-filled and nothing writes them); a length longer than the warm-up, which
-// only a record whose parameter count leaves it out can have, may reach below row 0, and those
-// rows count as 0 like the other empty rows instead of being read.
-float copiedPrice(const OutputTable& out, int k) {
-    return k >= 0 ? out[row(k)][kPriceColumn] : 0.0f;
+// One value per row, indexed by row.
+using RowValues = std::array<float, kWindowSlots>;
+
+// A column preceded by kMaxLength rows of 0, indexed by row from -kMaxLength to 511, so that a
+// length of up to kMaxLength reaches back from any row without leaving it. The rows below the
+// data hold 0 in the table (it comes zero-filled and these kinds write nothing there); a length
+// longer than the warm-up, which only a record whose parameter count leaves it out can have,
+// may reach below row 0, and those rows count as 0 in the same way instead of being read.
+class PaddedColumn {
+public:
+    float operator()(int i) const { return values_[row(i + kMaxLength)]; }
+    float& operator[](int i) { return values_[row(i + kMaxLength)]; }
+
+private:
+    std::array<float, kMaxLength + kWindowSlots> values_{};
+};
+
+PaddedColumn priceColumn(const OutputTable& out) {
+    PaddedColumn prices;
+    for (int i = 0; i < kWindowSlots; ++i) prices[i] = out[row(i)][kPriceColumn];
+    return prices;
 }
 
 // One line per counted parameter, at most three: that many columns are drawn as lines.
@@ -70,23 +86,37 @@ FittedLine fitNewest(const TOscObj& indicator, const BarWindow& bars, int length
     return line;
 }
 
-// The sample deviation of the one-bar price ratios y(k) / y(k - 1) over the `length` rows
-// ending at `last`, oldest first, with a running mean in single precision (a ratio after a zero
-// price counts as 0). One ratio has no deviation: 0 / 0, a fault. No ratio at all (length 0 or
-// less) gives 0, so the bands fall on the centre.
-float ratioDeviation(const OutputTable& out, int last, int length) {
-    float mean = 0;
-    float spread = 0;
-    for (int b = 1; b <= length; ++b) {
-        const int k = last - length + b;
-        const float previous = copiedPrice(out, k - 1);
-        const float ratio = previous == 0 ? 0.0f : copiedPrice(out, k) / previous;
-        const float d = ratio - mean;
-        const auto count = static_cast<float>(b);
-        mean = ((count - 1) * mean + ratio) / count;
-        spread += d * d * (count - 1) / count;
+// Kind 12's deviation for each row from `from` on: the sample deviation of the one-bar price
+// ratios y(k) / y(k - 1) over the `length` rows ending there, oldest first, with a running mean
+// in single precision (a ratio after a zero price counts as 0). One ratio has no deviation:
+// 0 / 0, a fault. No ratio at all (a length of 0 or less) gives 0: the bands on the centre.
+RowValues ratioDeviations(const PaddedColumn& prices, int from, int length) {
+    // Each ratio is used by up to `length` rows; it is divided out once. Only the ratios some
+    // row uses are formed, so no other division can fault.
+    PaddedColumn ratios;
+    for (int k = std::max(from - length + 1, 1 - kMaxLength); k < kWindowSlots; ++k) {
+        const float previous = prices(k - 1);
+        ratios[k] = previous == 0 ? 0.0f : prices(k) / previous;
     }
-    return std::sqrt(spread / static_cast<float>(length - 1));
+    // The running mean of every row advances one ratio at a time for all rows together: each
+    // row still takes its ratios oldest first, so its single-precision result is the one a
+    // row-by-row loop gives, while the divisions of different rows overlap instead of each
+    // waiting on the one before it.
+    RowValues mean{};
+    RowValues spread{};
+    for (int b = 1; b <= length; ++b) {
+        const auto count = static_cast<float>(b);
+        for (int i = from; i < kWindowSlots; ++i) {
+            const float ratio = ratios(i - length + b);
+            const float d = ratio - mean[row(i)];
+            mean[row(i)] = ((count - 1) * mean[row(i)] + ratio) / count;
+            spread[row(i)] += d * d * (count - 1) / count;
+        }
+    }
+    RowValues deviations{};
+    for (int i = from; i < kWindowSlots; ++i)
+        deviations[row(i)] = std::sqrt(spread[row(i)] / static_cast<float>(length - 1));
+    return deviations;
 }
 
 // Kinds 14 and 15: the simple average of the price over Params[0] rows in column 2 and the
@@ -105,16 +135,15 @@ ComputeFrame bollingerBands(TOscObj& indicator, const BarWindow& bars, OutputTab
         raiseFault();
         return frame;
     }
-    const auto price = [&out](int k) { return copiedPrice(out, k); };
+    const PaddedColumn prices = priceColumn(out);
     const auto divisor = static_cast<float>(deviationLength);
     for (int i = frame.start(); i < kWindowSlots; ++i) {
-        const float centre = simpleAverage(price, i, averageLength);
+        const float centre = simpleAverage(prices, i, averageLength);
         float squares = 0;
         float sum = 0;
         for (int k = i - deviationLength + 1; k <= i; ++k) {
-            const float y = price(k);
-            squares += y * y;
-            sum += y;
+            squares += prices(k) * prices(k);
+            sum += prices(k);
         }
         // The sum-of-squares form cancels in single precision and may come out slightly below
         // zero for nearly equal prices; its magnitude is taken.
@@ -162,21 +191,25 @@ void TSDBandObj::Compute(BarWindow& bars, OutputTable& out, int& shortfall) {
     const TriangularWeights weights = triangularWeights(averageLength);
     const int deviationLength = truncLength(Params[1]);
     copyPrices(*this, bars, out, kPriceColumn, frame.first);
+    if (frame.start() >= kWindowSlots) return;
+    const PaddedColumn prices = priceColumn(out);
 
+    // The centre: both sums from the oldest price, k = N - 1 down to 0.
     float weightSum = 0;
     for (int k = weights.count - 1; k >= 0; --k) weightSum += weights.w[row(k)];
     for (int i = frame.start(); i < kWindowSlots; ++i) {
-        float sum = 0;
-        for (int k = weights.count - 1; k >= 0; --k)
-            sum += weights.w[row(k)] * copiedPrice(out, i - k);
-        out[row(i)][kCentreColumn] = sum / weightSum;
+        float weighted = 0;
+        for (int k = weights.count - 1; k >= 0; --k) weighted += weights.w[row(k)] * prices(i - k);
+        out[row(i)][kCentreColumn] = weighted / weightSum;
     }
+
     // The bands start one row after the centre: the first ratio needs the price before it.
-    for (int i = frame.start() + 1; i < kWindowSlots; ++i) {
-        const float deviation = ratioDeviation(out, i, deviationLength);
+    const int bandStart = frame.start() + 1;
+    const RowValues deviations = ratioDeviations(prices, bandStart, deviationLength);
+    for (int i = bandStart; i < kWindowSlots; ++i) {
         auto& r = out[row(i)];
-        r[kUpperColumn] = (1.0f + deviation * Params[2]) * r[kCentreColumn];
-        r[kLowerColumn] = (1.0f - deviation * Params[3]) * r[kCentreColumn];
+        r[kUpperColumn] = (1.0f + deviations[row(i)] * Params[2]) * r[kCentreColumn];
+        r[kLowerColumn] = (1.0f - deviations[row(i)] * Params[3]) * r[kCentreColumn];
     }
 }
 
