@@ -3,12 +3,24 @@
 namespace qm::cli {
 
 int runInspect(std::span<char*> args);
+int runKinds(std::span<char*> args);
+#ifdef QM_CLI_CHARTS
+int runChart(std::span<char*> args);
+int runValues(std::span<char*> args);
+#endif
 
 std::span<const Command> commands() {
     static constexpr Command kCommands[] = {
         {"inspect", "FILE...",
          "read price files and print the layout found, data kind, bar count and date range",
          runInspect},
+#ifdef QM_CLI_CHARTS
+        {"chart", "PRICEFILE [options] -o OUTFILE",
+         "draw a chart into a .png, .bmp, .gif, .jpg or .pdf file", runChart},
+        {"values", "PRICEFILE [options]", "print a chart's bars and indicator values as CSV",
+         runValues},
+#endif
+        {"kinds", "", "list the indicator kinds", runKinds},
     };
     return kCommands;
 }

@@ -1,0 +1,199 @@
+#include "ChartLoader.h"
+
+#include "LoaderMessages.h"
+#include "indicators/OscObj.h"
+#include "market/AsciiFileReader.h"
+#include "market/IntervalConverter.h"
+#include "market/MarketMessages.h"
+#include "settings/GroupRecords.h"
+#include "settings/ParamRecords.h"
+#include "settings/SettingsFiles.h"
+
+#include <algorithm>
+#include <exception>
+
+namespace qm {
+
+namespace lm = loader_messages;
+
+OwnedChartFile& OwnedChartFile::operator=(OwnedChartFile&& other) noexcept {
+    if (this != &other) {
+        remove();
+        path_ = std::move(other.path_);
+        other.path_.clear();
+    }
+    return *this;
+}
+
+void OwnedChartFile::remove() {
+    if (path_.empty()) return;
+    std::error_code ec;
+    std::filesystem::remove(path_, ec);
+    path_.clear();
+}
+
+bool needsHighLow(int kind) {
+    return kind == 10 || kind == 19 || kind == 24 || kind == 25 || kind == 28;
+}
+
+namespace {
+
+// Passes the reader's messages on and notes a read error. A read error ends the request with
+// the reader's message alone: the user has been told, and "can't digest" would blame the data.
+class ReadErrorWatch final : public MessageSink {
+public:
+    explicit ReadErrorWatch(MessageSink& sink) : sink_(sink) {}
+    bool sawReadError() const { return sawReadError_; }
+
+    void information(std::string_view text) override {
+        const std::string_view prefix = msg::kIoError.substr(0, msg::kIoError.find('%'));
+        if (text.starts_with(prefix)) sawReadError_ = true;
+        sink_.information(text);
+    }
+    void error(std::string_view text) override { sink_.error(text); }
+    void warning(std::string_view text) override { sink_.warning(text); }
+    bool confirm(std::string_view text) override { return sink_.confirm(text); }
+
+private:
+    MessageSink& sink_;
+    bool sawReadError_ = false;
+};
+
+std::string withoutTrailingBlanks(std::string text) {
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.pop_back();
+    return text;
+}
+
+// Thrown past the point of no return; the text becomes the abandon reason.
+struct Abandon : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The settings file of the chart: the symbol's own file when the settings list names one that
+// exists, else "Defaults.prm", written with the factory set when it is missing.
+std::filesystem::path findSettingsFile(const std::string& title, const LoaderContext& context) {
+    namespace sf = settings_files;
+    std::error_code ec;
+    if (context.sourceFileType == 0 && context.settingsList) {
+        if (const auto index = context.settingsList->indexOfSymbol(title)) {
+            const auto& entry = context.settingsList->records[*index];
+            const auto candidate = context.settingsFolder / sf::symbolSettingsFileName(entry.file);
+            if (std::filesystem::is_regular_file(candidate, ec)) return candidate;
+        }
+    }
+    const auto defaults = context.settingsFolder / sf::kDefaultSettings;
+    if (!std::filesystem::exists(defaults, ec)) writeFactoryDefaults(defaults);
+    return defaults;
+}
+
+const TOscObj& recordOfKind(const TPlotRecList& set, int kind) {
+    if (static_cast<std::size_t>(kind) >= set.records.size())
+        throw Abandon(std::string(lm::kNoRecordForKind) + std::to_string(kind));
+    return *set.records[static_cast<std::size_t>(kind)];
+}
+
+// Builds the price object and the indicators from the settings set (steps after the data).
+void buildRecords(LoadedChart& chart, const ChartRequest& request, const TPlotRecList& set) {
+    const IndicatorRequest priceEntry =
+        request.requests.empty() ? kPriceChartRequest : request.requests.front();
+    const auto dataKind = static_cast<std::uint8_t>(chart.dataKind);
+
+    auto price = std::make_unique<TOscObj>();
+    price->CopyFrom(recordOfKind(set, 0));
+    std::uint8_t chartType;
+    int spacing;
+    if (request.group) {
+        chartType = request.group->chartType;
+        spacing = std::min(request.group->spacing(), 2);
+    } else {
+        price->SetDataKind(dataKind);
+        chartType = price->Style;
+        spacing = request.spacing;
+    }
+    price->SetDataKind(dataKind);
+    price->Interval = static_cast<std::uint8_t>(request.interval);
+    price->Pane = priceEntry.pane;
+    price->SetStyle(chartType);
+    price->BarSpacing = spacing;
+    if (priceEntry.pane == 0) {
+        price->SetShowVolume(false);
+    } else if (priceEntry.pane == 1 && !price->ShowVolume && request.requests.size() <= 1) {
+        // The price chart alone without volume has the whole chart to itself.
+        price->Pane = 0;
+    }
+
+    chart.backgroundColour = price->Colors[0];
+    chart.chartType = price->Style;
+    chart.spacing = std::clamp(price->BarSpacing, 0, 2);
+    chart.pricePane = price->Pane;
+    chart.interval = request.interval;
+    TOscObj& priceObject = *price;
+    chart.records.records.push_back(std::move(price));
+
+    for (std::size_t i = 1; i < request.requests.size(); ++i) {
+        const IndicatorRequest entry = request.requests[i];
+        const int kind = entry.kind & 0x7F;
+        if (kind < 1 || kind > kIndicatorKinds) continue;
+        if (needsHighLow(kind) && dataKind < 3) continue;
+        auto indicator = TOscObj::Create(kind);
+        indicator->CopyFrom(recordOfKind(set, kind));
+        indicator->Pane = entry.pane;
+        if (entry.pane >= 4) priceObject.SetShowVolume(false);
+        chart.records.records.push_back(std::move(indicator));
+    }
+}
+
+} // namespace
+
+LoadResult openChart(const ChartRequest& request, const LoaderContext& context, MessageSink& sink) {
+    std::error_code ec;
+    if (!std::filesystem::exists(request.sourceFile, ec)) {
+        sink.information(request.sourceFile.string() + "\n" + std::string(lm::kCannotBeFound));
+        return {};
+    }
+
+    ReadErrorWatch readerSink(sink);
+    TAsciiFileReader reader(context.locale, context.tempFolder, context.currentYear, readerSink);
+    if (request.secondSourceFile.empty())
+        reader.readFile(request.sourceFile);
+    else
+        reader.readRatio(request.sourceFile, request.secondSourceFile);
+    OwnedChartFile dataFile(reader.resultName());
+    if (dataFile.path().empty() || reader.barCount() == 0) {
+        if (!readerSink.sawReadError())
+            sink.information(std::string(lm::kCannotDigest) + "\n" +
+                             request.sourceFile.filename().string() + " " +
+                             request.secondSourceFile.filename().string());
+        return {};
+    }
+
+    auto chart = std::make_unique<LoadedChart>();
+    chart->dataKind = reader.dataKind();
+    chart->title = withoutTrailingBlanks(reader.title());
+    chart->description = reader.description();
+    if (request.interval == Interval::Weekly || request.interval == Interval::Monthly) {
+        // A failure here is the caller's to report; the daily file goes either way.
+        OwnedChartFile converted(
+            convertInterval(dataFile.path(), request.interval, context.tempFolder));
+        dataFile = std::move(converted);
+    }
+    chart->dataFile = std::move(dataFile);
+
+    // From here on a failure gives the chart up; its chart data file goes with it.
+    try {
+        chart->sourceFileType = context.sourceFileType;
+        chart->sourceFile = request.sourceFile;
+        chart->secondSourceFile = request.secondSourceFile;
+        fillWindow(chart->bars, chart->position, chart->dataFile.path(), sink);
+
+        chart->settingsFile = findSettingsFile(reader.title(), context);
+        TPlotRecList set;
+        set.load(chart->settingsFile, sink);
+        buildRecords(*chart, request, set);
+    } catch (const std::exception& e) {
+        return {nullptr, e.what()};
+    }
+    return {std::move(chart), {}};
+}
+
+} // namespace qm
