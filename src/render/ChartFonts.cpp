@@ -2,7 +2,8 @@
 
 #include <QFontDatabase>
 #include <QStringList>
-#include <cstdlib>
+#include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <mutex>
 
@@ -17,9 +18,8 @@ const QString kChartFamily = QStringLiteral("Tahoma");
 const QString kPrintFamily = QStringLiteral("Arial");
 const QString kMarkerFamily = QStringLiteral("Wingdings");
 
-bool hasFamily(const QString& family) {
-    return QFontDatabase::families().contains(family, Qt::CaseInsensitive);
-}
+// Looked up once, after registration: asking the font database is not cheap.
+std::atomic<bool> markerFamilyPresent{false};
 
 QFont sansFont(const QString& family, int pixelSize) {
     QFont font(family);
@@ -39,6 +39,8 @@ void registerChartFonts() {
             if (std::filesystem::exists(file, ec))
                 QFontDatabase::addApplicationFont(QString::fromStdString(file.string()));
         }
+        markerFamilyPresent =
+            QFontDatabase::families().contains(kMarkerFamily, Qt::CaseInsensitive);
     });
 }
 
@@ -57,7 +59,7 @@ QFont printFont(int pixelSize) {
 }
 
 MarkerFont markerFont(int pixelSize, const QFont& fallback) {
-    if (hasFamily(kMarkerFamily)) {
+    if (markerFamilyPresent) {
         QFont font(kMarkerFamily);
         font.setPixelSize(std::max(pixelSize, 1));
         return {font, QString(QChar(0xE9)), QString(QChar(0xEA))};

@@ -18,8 +18,8 @@ int pixelSizeFor(int points, int pixelsPerInch);
 QFont chartFont(int pixelSize);
 QFont printFont(int pixelSize);
 
-// The marker font and the texts of its up and down arrows (characters 0xE9 and 0xEA of
-// "Wingdings").
+// The marker font and the texts of its up and down arrows: characters 0xE9 and 0xEA of
+// "Wingdings", or arrows of `fallback` when registerChartFonts() found no "Wingdings".
 struct MarkerFont {
     QFont font;
     QString up;

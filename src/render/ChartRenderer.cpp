@@ -87,7 +87,11 @@ void TBmpChartObj::draw() {
     registerChartFonts();
     auto st = std::make_unique<DrawState>(bars_, fs_);
     st->options = options_;
+    // A screen without a size or resolution stands for one the size of the chart.
     st->screen = screen_;
+    if (st->screen.width <= 0) st->screen.width = width_;
+    if (st->screen.height <= 0) st->screen.height = height_;
+    if (st->screen.pixelsPerInch <= 0) st->screen.pixelsPerInch = 96;
     st->sink = sink_;
     st->title = title_;
     st->spacing = spacing_;
@@ -107,9 +111,9 @@ void TBmpChartObj::draw() {
     } else {
         bitmap_ = QImage(width_, height_, QImage::Format_RGB32);
         device = &bitmap_;
-        st->deviceWidth = screen_.width;
-        st->deviceHeight = screen_.height;
-        st->pixelsPerInch = screen_.pixelsPerInch;
+        st->deviceWidth = st->screen.width;
+        st->deviceHeight = st->screen.height;
+        st->pixelsPerInch = st->screen.pixelsPerInch;
         st->backColor = colourOf(records_.front()->Colors[0]);
     }
     {

@@ -17,7 +17,7 @@ float cell(const OutputTable& out, int row, int column) {
 LineValue lastValue(const DrawState& st, const OutputTable& out, int column, Colour colour,
                     const std::string& format) {
     const double v = cell(out, kLastRow, column);
-    return {true, v, colour, formatNumber(v, format, st.fs)};
+    return {true, v, 1, colour, formatNumber(v, format, st.fs)};
 }
 
 // Style 0: joined values; a value outside the pane's range starts no segment.
@@ -53,7 +53,7 @@ LineValue drawLevels(DrawState& st, const OutputTable& out, int k, int from) {
     // A line whose last level is 0 reports nothing rather than a tag at zero.
     const double last = cell(out, kLastRow, column);
     if (last <= 0) return {};
-    return {true, last, colour, " Level= " + formatNumber(last, " ##.## ", st.fs)};
+    return {true, last, 1, colour, " Level= " + formatNumber(last, " ##.## ", st.fs)};
 }
 
 // Style 1: a vertical bar from column k to column k + 1.
@@ -141,8 +141,9 @@ LineValue drawHistogram(DrawState& st, const OutputTable& out, int k, int from,
     st.canvas->setPen(st.lineColors[1], width);
     st.canvas->lines(down);
     if (!bySign) return lastValue(st, out, k, st.lineColors[0], format);
-    const double v = cell(out, kLastRow, k) / unitDivisor(format);
-    return {true, v, colour, formatNumber(v, format, st.fs)};
+    const double unit = unitDivisor(format);
+    const double v = cell(out, kLastRow, k) / unit;
+    return {true, v, unit, colour, formatNumber(v, format, st.fs)};
 }
 
 // Style 10: support and resistance steps, coloured by the direction in column 2.
@@ -164,7 +165,7 @@ LineValue drawSteps(DrawState& st, const OutputTable& out, const std::string& fo
     const float direction = cell(out, kLastRow, 2);
     const double level = cell(out, kLastRow, 3);
     const char* head = direction == 1 ? "Up Sup @ " : direction == 2 ? "Dn Res @ " : "";
-    return {true, level, colour, head + formatNumber(level, format, st.fs)};
+    return {true, level, 1, colour, head + formatNumber(level, format, st.fs)};
 }
 
 } // namespace

@@ -12,6 +12,7 @@ namespace qm::chart {
 struct LineValue {
     bool present = false; // false: no tag and no value piece
     double value = 0;     // L, already divided for a volume unit
+    double unit = 1;      // the divisor of that unit: the tag sits at value x unit
     Colour colour = 0;
     std::string piece; // the legend piece
 };

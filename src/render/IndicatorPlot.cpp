@@ -58,9 +58,10 @@ void drawComputed(DrawState& st, const TOscObj& r, const OutputTable& out) {
     for (int k = 0; k < st.lineCount; ++k) {
         const LineValue line = drawIndicatorLine(st, r, out, k, firstRow, setup.valueFormat);
         if (!line.present) continue;
+        // A volume tag shows its value in the pane's unit but sits at the volume itself.
         if (st.options.showIndOnScale && !pattern)
             addLabel(st, formatNumber(line.value, setup.valueFormat, st.fs),
-                     scaleLabelCorner(st, st.mapping.logicalTrunc(line.value)), true, 0,
+                     scaleLabelCorner(st, st.mapping.logicalTrunc(line.value * line.unit)), true, 0,
                      st.backColor, line.colour);
         if ((pattern || !st.options.showIndOnScale) && !line.piece.empty()) {
             addLabel(st, line.piece, QPoint(kLeftMargin + st.canvas->textWidth(legend), legendY),
@@ -73,20 +74,19 @@ void drawComputed(DrawState& st, const TOscObj& r, const OutputTable& out) {
 } // namespace
 
 void drawIndicator(DrawState& st, TOscObj& r) {
-    SilentSink quiet;
-    const ChartFacts facts{st.visibleBars, st.barCount, st.dataKind, st.interval};
-    const std::optional<int> shortfall =
-        computeForDrawing(r, st.bars, st.output, facts, st.sink ? *st.sink : quiet);
-    if (!shortfall) return;
-
-    loadIndicatorSettings(st, r);
-    st.shortfall = *shortfall;
-    // A failure while drawing leaves the indicator out: its texts go again, the lines it
-    // already drew stay, as they would on any canvas.
+    // A failure while computing or drawing leaves the indicator out: its texts go again, the
+    // lines it already drew stay, as they would on any canvas.
     const std::size_t labels = st.labels.size();
     const std::size_t panes = st.panes.size();
     const int legendLines = st.legendLines;
     try {
+        SilentSink quiet;
+        const ChartFacts facts{st.visibleBars, st.barCount, st.dataKind, st.interval};
+        const std::optional<int> shortfall =
+            computeForDrawing(r, st.bars, st.output, facts, st.sink ? *st.sink : quiet);
+        if (!shortfall) return;
+        loadIndicatorSettings(st, r);
+        st.shortfall = *shortfall;
         drawComputed(st, r, st.output);
     } catch (const std::exception&) {
         st.labels.resize(labels);

@@ -12,6 +12,7 @@
 #include <QColor>
 #include <QGuiApplication>
 #include <QImage>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>

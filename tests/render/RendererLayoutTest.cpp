@@ -298,6 +298,15 @@ TEST(Renderer, VolumePaneInMillions) {
     const TTxtRec* piece = findLabel(*r, " 0.99 M ");
     ASSERT_NE(piece, nullptr);
     EXPECT_EQ(piece->fontColor, 0x008000u); // the last bar rose
+
+    // As a tag the value is written in millions but sits at the volume's own height.
+    c.options.showIndOnScale = true;
+    const auto tagged = c.draw();
+    const TTxtRec* tag = findLabel(*tagged, " 0.99 M ");
+    ASSERT_NE(tag, nullptr);
+    EXPECT_TRUE(tag->boxed);
+    const double row = 450 + (1 - 987654.0 / 1300000) * volume.rect.height;
+    EXPECT_NEAR(tag->y + tagged->textHeight() / 2, row, 1.0);
 }
 
 } // namespace
