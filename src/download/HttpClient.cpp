@@ -44,9 +44,7 @@ HttpErrorKind kindOf(CURLcode code) {
     }
 }
 
-long wholeSeconds(std::chrono::milliseconds ms) {
-    return std::max<long>(1, static_cast<long>((ms.count() + 999) / 1000));
-}
+using Clock = std::chrono::steady_clock;
 
 } // namespace
 
@@ -61,6 +59,8 @@ struct HttpClient::Impl {
     std::string contentEncoding;
     std::size_t headerBytes = 0;
     bool overLimit = false;
+    bool idle = false;
+    Clock::time_point lastData;
     std::array<char, CURL_ERROR_SIZE> errorText{};
 
     explicit Impl(const HttpOptions& o) : options(o) { open(); }
@@ -80,8 +80,14 @@ struct HttpClient::Impl {
         curl_easy_setopt(curl, CURLOPT_HTTP_CONTENT_DECODING, 0L);
         curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS,
                          static_cast<long>(l.connectTimeout.count()));
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, wholeSeconds(l.readTimeout));
+        // The low-speed check also wakes the transfer every second, which the idle check
+        // below relies on.
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME,
+                         std::max(1L, static_cast<long>(l.lowSpeedTime.count())));
         curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, std::max(1L, l.lowSpeedBytesPerSecond));
+        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &Impl::onProgress);
+        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
         curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(l.deadline.count()));
         curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE,
                          static_cast<curl_off_t>(l.maxAnswerBytes));
@@ -105,6 +111,7 @@ struct HttpClient::Impl {
     static std::size_t onBody(char* data, std::size_t size, std::size_t count, void* user) {
         auto* self = static_cast<Impl*>(user);
         const std::size_t n = size * count;
+        self->lastData = Clock::now();
         if (self->body.size() + n > self->options.limits.maxAnswerBytes) {
             self->overLimit = true;
             return 0;
@@ -116,6 +123,7 @@ struct HttpClient::Impl {
     static std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* user) {
         auto* self = static_cast<Impl*>(user);
         const std::size_t n = size * count;
+        self->lastData = Clock::now();
         self->headerBytes += n;
         if (self->headerBytes > self->options.limits.maxHeaderBytes) {
             self->overLimit = true;
@@ -131,11 +139,21 @@ struct HttpClient::Impl {
         return n;
     }
 
+    // The read time-out: libcurl has none of its own for a server that goes quiet.
+    static int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+        auto* self = static_cast<Impl*>(user);
+        if (Clock::now() - self->lastData < self->options.limits.readTimeout) return 0;
+        self->idle = true;
+        return 1;
+    }
+
     std::string perform(const std::string& url) {
         body.clear();
         contentEncoding.clear();
         headerBytes = 0;
         overLimit = false;
+        idle = false;
+        lastData = Clock::now();
         errorText[0] = '\0';
 
         curl_slist* headers = nullptr;
@@ -156,10 +174,18 @@ struct HttpClient::Impl {
 
         if (code != CURLE_OK) {
             std::string what = errorText[0] ? errorText.data() : curl_easy_strerror(code);
-            if (overLimit) what = "answer too large";
+            HttpErrorKind kind = kindOf(code);
+            if (overLimit) {
+                what = "answer too large";
+                kind = HttpErrorKind::Protocol;
+            } else if (idle) {
+                what =
+                    "no answer for " + std::to_string(options.limits.readTimeout.count()) + " ms";
+                kind = HttpErrorKind::Client;
+            }
             body.clear();
             body.shrink_to_fit();
-            throw HttpError(overLimit ? HttpErrorKind::Protocol : kindOf(code), what);
+            throw HttpError(kind, what);
         }
         long status = 0;
         curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);

@@ -38,10 +38,12 @@ private:
 // What one request may cost at most.
 struct HttpLimits {
     std::chrono::milliseconds connectTimeout{20000};
-    // A request ends when the answer arrives slower than lowSpeedBytesPerSecond for this long
-    // (whole seconds, at least one), which includes a server that sends nothing at all.
+    // A request ends when nothing arrives for this long (checked about once a second).
     std::chrono::milliseconds readTimeout{20000};
+    // ... or when the answer arrives slower than this for lowSpeedTime (whole seconds), so a
+    // server that drips a byte now and then cannot hold a worker.
     long lowSpeedBytesPerSecond = 256;
+    std::chrono::seconds lowSpeedTime{30};
     // Whatever the server does, a request ends after this long.
     std::chrono::milliseconds deadline{120000};
     std::size_t maxAnswerBytes = 32u << 20; // as received, before decoding

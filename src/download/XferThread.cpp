@@ -145,7 +145,9 @@ void TXFerThread::failSymbol(const std::string& why) {
 }
 
 void TXFerThread::runLoop() {
-    HttpClient client(ClientOptions());
+    HttpOptions options = ClientOptions();
+    options.limits = context_.limits;
+    HttpClient client(options);
     BeginRun(client);
     const int count = static_cast<int>(std::min(tickers_.size(), kMaxSymbolsPerRun));
     for (int i = 0; i < count; ++i) {

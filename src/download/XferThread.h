@@ -118,7 +118,8 @@ protected:
         std::string answer;
     };
 
-    // Whether this service's client keeps cookies and follows redirects.
+    // Whether this service's client keeps cookies and follows redirects (the limits come from
+    // the context).
     virtual download::HttpOptions ClientOptions() const = 0;
     // Requests made once at the start of a run, before any symbol.
     virtual void BeginRun(download::HttpClient& client);

@@ -35,6 +35,10 @@ struct ScanCase {
     int firstDataLine;
 };
 
+void PrintTo(const ScanCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class ScanLayout : public testing::TestWithParam<ScanCase> {};
 
 TEST_P(ScanLayout, FindsTheFirstDataLine) {
@@ -78,6 +82,10 @@ struct MergeCase {
     std::string update;
     std::string expected; // the merged price file; empty: refused, the price file unchanged
 };
+
+void PrintTo(const MergeCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class MergeUpdate : public testing::TestWithParam<MergeCase> {};
 

@@ -20,6 +20,10 @@ struct ConvertCase {
     int currentYear = 2016;
 };
 
+void PrintTo(const ConvertCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 // The converter's output, or empty when it reported no rows.
 std::string convert(const ConvertCase& c, const FormatSettings& fs) {
     std::istringstream in(c.answer);

@@ -19,6 +19,7 @@ HttpOptions quickOptions() {
     HttpOptions o;
     o.limits.connectTimeout = 2000ms;
     o.limits.readTimeout = 1000ms;
+    o.limits.lowSpeedTime = 1s;
     o.limits.deadline = 5000ms;
     return o;
 }
@@ -37,6 +38,10 @@ struct DecodeCase {
     const char* encoding; // Content-Encoding sent, or empty for none
     std::string (*encode)(std::string_view);
 };
+
+void PrintTo(const DecodeCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Decoding : public testing::TestWithParam<DecodeCase> {};
 
@@ -95,6 +100,10 @@ struct FailureCase {
     // Sets up the server, adjusts the options, returns the address to get.
     std::string (*setUp)(Servers&, HttpOptions&);
 };
+
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Failures : public testing::TestWithParam<FailureCase> {};
 
@@ -262,7 +271,7 @@ INSTANTIATE_TEST_SUITE_P(
                     }},
         FailureCase{"Garbage", HttpErrorKind::Protocol,
                     [](Servers& s, HttpOptions&) {
-                        return s.withRaw([](int socket, const auto&) {
+                        return s.withRaw([](int socket, const auto&, const auto&) {
                             test::sendAll(socket,
                                           "SSH-2.0-OpenSSH_9.2\r\n\x01\x02\x03 garbage\r\n\r\n");
                         });
@@ -270,7 +279,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"HeaderFlood", HttpErrorKind::Protocol,
                     [](Servers& s, HttpOptions& o) {
                         o.limits.maxHeaderBytes = 16 * 1024;
-                        return s.withRaw([](int socket, const std::atomic<bool>& stopping) {
+                        return s.withRaw([](int socket, const auto&,
+                                            const std::atomic<bool>& stopping) {
                             test::sendAll(socket, "HTTP/1.1 200 OK\r\n");
                             for (int i = 0; i < 100000 && !stopping; ++i)
                                 if (!test::sendAll(socket, "X-Filler: aaaaaaaaaaaaaaaaaaaa\r\n"))
@@ -279,18 +289,21 @@ INSTANTIATE_TEST_SUITE_P(
                     }},
         FailureCase{"TruncatedBody", HttpErrorKind::PeerClosed,
                     [](Servers& s, HttpOptions&) {
-                        return s.withRaw([](int socket, const auto&) {
+                        return s.withRaw([](int socket, const auto&, const auto&) {
                             test::sendAll(socket,
                                           "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" +
                                               std::string(100, 'x'));
                         });
                     }},
         FailureCase{"ClosedWithoutAnswer", HttpErrorKind::PeerClosed,
-                    [](Servers& s, HttpOptions&) { return s.withRaw([](int, const auto&) {}); }},
+                    [](Servers& s, HttpOptions&) {
+                        return s.withRaw([](int, const auto&, const auto&) {});
+                    }},
         FailureCase{"Reset", HttpErrorKind::Socket,
                     [](Servers& s, HttpOptions&) {
-                        return s.withRaw(
-                            [](int socket, const auto&) { test::resetConnection(socket); });
+                        return s.withRaw([](int socket, const auto&, const auto&) {
+                            test::resetConnection(socket);
+                        });
                     }},
         FailureCase{"Refused", HttpErrorKind::Socket,
                     [](Servers&, HttpOptions&) {
@@ -299,25 +312,27 @@ INSTANTIATE_TEST_SUITE_P(
                     }},
         FailureCase{"Stall", HttpErrorKind::Client,
                     [](Servers& s, HttpOptions&) {
-                        return s.withRaw([](int, const std::atomic<bool>& stopping) {
+                        return s.withRaw([](int, const auto&, const std::atomic<bool>& stopping) {
                             for (int i = 0; i < 250 && !stopping; ++i)
                                 std::this_thread::sleep_for(20ms);
                         });
                     }},
         FailureCase{"SlowDrip", HttpErrorKind::Client,
                     [](Servers& s, HttpOptions&) {
-                        return s.withRaw([](int socket, const std::atomic<bool>& stopping) {
-                            drip(socket, stopping, 100ms);
-                        });
+                        return s.withRaw(
+                            [](int socket, const auto&, const std::atomic<bool>& stopping) {
+                                drip(socket, stopping, 100ms);
+                            });
                     }},
         FailureCase{"DripPastTheDeadline", HttpErrorKind::Client,
                     [](Servers& s, HttpOptions& o) {
                         // Fast enough for the low-speed limit; only the deadline stops it.
                         o.limits.lowSpeedBytesPerSecond = 1;
                         o.limits.deadline = 1500ms;
-                        return s.withRaw([](int socket, const std::atomic<bool>& stopping) {
-                            drip(socket, stopping, 20ms);
-                        });
+                        return s.withRaw(
+                            [](int socket, const auto&, const std::atomic<bool>& stopping) {
+                                drip(socket, stopping, 20ms);
+                            });
                     }}),
     [](const auto& info) { return std::string(info.param.name); });
 

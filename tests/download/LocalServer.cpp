@@ -61,12 +61,20 @@ std::string SeenRequest::param(const std::string& name) const {
 
 LocalServer::LocalServer() {
     server_.set_keep_alive_max_count(1000);
+    server_.set_tcp_nodelay(true);
+    server_.set_pre_routing_handler([this](const httplib::Request&, httplib::Response&) {
+        std::lock_guard lock(mutex_);
+        ++started_;
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
+    // The logger runs once the answer is out, so the answer's coding is known.
     server_.set_logger([this](const httplib::Request& req, const httplib::Response& res) {
         SeenRequest seen{req.method,  req.target, req.path,        req.body,
                          req.headers, req.params, req.remote_port, {}};
         seen.responseEncoding = res.get_header_value("Content-Encoding");
         std::lock_guard lock(mutex_);
         seen_.push_back(std::move(seen));
+        logged_.notify_all();
     });
 }
 
@@ -88,7 +96,9 @@ std::string LocalServer::base() const {
 }
 
 std::vector<SeenRequest> LocalServer::requests() const {
-    std::lock_guard lock(mutex_);
+    // A client may have its answer before the server has logged the request.
+    std::unique_lock lock(mutex_);
+    logged_.wait_for(lock, std::chrono::seconds(2), [this] { return seen_.size() >= started_; });
     return seen_;
 }
 
@@ -128,7 +138,7 @@ void RawServer::serve() {
             if (n <= 0) break;
             head.append(buf, static_cast<std::size_t>(n));
         }
-        behaviour_(fd, stopping_);
+        behaviour_(fd, head, stopping_);
         ::close(fd);
     }
 }

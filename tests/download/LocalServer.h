@@ -5,6 +5,7 @@
 // bounded.
 
 #include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <httplib.h>
 #include <mutex>
@@ -48,6 +49,8 @@ private:
     int port_ = 0;
     std::thread thread_;
     mutable std::mutex mutex_;
+    mutable std::condition_variable logged_;
+    std::size_t started_ = 0;
     std::vector<SeenRequest> seen_;
 };
 
@@ -55,8 +58,10 @@ private:
 // behaviour, then closes it (unless the behaviour did).
 class RawServer {
 public:
-    // The behaviour gets the socket and a flag that turns true when the server stops.
-    using Behaviour = std::function<void(int socket, const std::atomic<bool>& stopping)>;
+    // The behaviour gets the socket, the request head, and a flag that turns true when the
+    // server stops.
+    using Behaviour =
+        std::function<void(int socket, const std::string& head, const std::atomic<bool>& stopping)>;
     explicit RawServer(Behaviour behaviour);
     ~RawServer();
     RawServer(const RawServer&) = delete;
