@@ -18,7 +18,7 @@ double priceOf(const PriceBar& b, int field) {
     return field == 0 ? b.high : field == 1 ? b.low : b.close;
 }
 
-// The textbook forms, in double precision, straight from the window.
+// The definitions computed another way, in double precision, straight from the window.
 
 // The least-squares line through (1, y1) .. (L, yL), y ending at slot `last`, as slope =
 // covariance / variance of x, evaluated at x.
@@ -312,7 +312,7 @@ double bandTolerance(double squares, int e, double sd, double centre) {
     return varianceError / (2 * sd) + singleTolerance(centre);
 }
 
-TEST(BollingerBands, MatchTheTextbookAfterTheWarmUp) {
+TEST(BollingerBands, MatchMeanAndSampleDeviationAfterTheWarmUp) {
     auto bands = TOscObj::Create(14);
     auto width = TOscObj::Create(15);
     const Computed r = compute(*bands, 511, 300);
