@@ -52,7 +52,7 @@ public:
         confirmation_.await(bars_, i, row);
         // A signal given by a Stage1 completion is not counted again on its bar.
         const bool signalled = countStage1(i, cmp, row);
-        if (!countStage2(i, cmp, signalled, row)) return;
+        countStage2(i, cmp, signalled, row);
         completeMain(i, cmp, row);
         completeSecond(i, cmp, row);
     }
@@ -129,16 +129,16 @@ private:
         return signalled;
     }
 
-    // Advances the armed Stage2. Returns false when the bar cancelled it: a sell Stage2 ends
-    // when a high falls below the support of its Stage1, a buy Stage2 when a low rises above the
-    // resistance.
-    bool countStage2(int i, const Comparisons& cmp, bool signalled, OutputRow& row) {
+    // Advances the armed Stage2, or cancels it: a sell Stage2 ends when a high falls below the
+    // support of its Stage1, a buy Stage2 when a low rises above the resistance. A cancelled
+    // Stage2 has nothing left to complete on its bar.
+    void countStage2(int i, const Comparisons& cmp, bool signalled, OutputRow& row) {
         const int last = len_.stage2Bars - 1;
         if (sellOn_) {
             if (bars_.high(i) < support_) {
                 sellOn_ = false;
                 cancelCounts();
-                return false;
+                return;
             }
             const bool second = cmp.sell || (sellSecond_ >= last && cmp.lastSell);
             if ((sell_ >= last && cmp.lastSell) || second) {
@@ -151,7 +151,7 @@ private:
             if (bars_.low(i) > resistance_) {
                 buyOn_ = false;
                 cancelCounts();
-                return false;
+                return;
             }
             const bool second = cmp.buy || (buySecond_ >= last && cmp.lastBuy);
             if ((buy_ >= last && cmp.lastBuy) || second) {
@@ -161,7 +161,6 @@ private:
                 if (!signalled) row[kStage2Column] = -static_cast<float>(++buy_);
             }
         }
-        return true;
     }
 
     void cancelCounts() {

@@ -48,7 +48,8 @@ void expectBothSides(const Options& options, const Sequence& s) {
 // clang-format off
 
 // Defaults (N1 9, B1 4). Nine closes above the close four bars back, the bar before them not
-// above its own: counts 1..9, the ninth completes, and its highs give the confirmation at once.
+// above its own: counts 1..9, and the ninth completes. Its own high (19) does not exceed the
+// highs two and three bars back (20, 19), the high before it (21) does: confirmed at once.
 // The tenth rising close starts nothing (its previous close leads the close four bars before
 // it). Equal closes end counts (bars 15 and 21); the down count starts when the previous close
 // is at or above the close four bars before it. Highs stay out of reach of the Stage2 test.
@@ -67,7 +68,7 @@ const PatternRow kStage1[] = {
     {    16,   19,  15,   16,       6,     0,     0,    0,    0},  // 10
     {    17,   20,  16,   17,       7,     0,     0,    0,    0},
     {    18,   21,  17,   18,       8,     0,     0,    0,    0},
-    {    19,   22,  18,   19,       9,     0,     0,    0,    1},  // 13: completes, 22 > 20, 19
+    {    19,   19,  18,   19,       9,     0,     0,    0,    1},  // 13: completes
     {    20,   23,  19,   20,       0,     0,     0,    0,    0},  // 14: 19 > 15, no start
     {    17,   20,  16,   17,       0,     0,     0,    0,    0},  // 15: equals bar 11
     {    16,   19,  15,   16,      -1,     0,     0,    0,    0},  // 16: 17 >= 17 lets it start
@@ -157,6 +158,32 @@ const PatternRow kHandOver[] = {
     {    14,   14,   13,   14,       0,     0,     0,    0,    1},  // 14: 14 > 10.5, 13.5
 };
 
+// N1 2, B1 1, N2 6, B2 2, not relaxed. Up Stage1s complete on bars 6, 10 and 13 while the
+// sell Stage2 runs. At each repeated one the main count takes the second count, which holds
+// the count since the Stage1 before, and the second count restarts: 2 at bar 10 (3 with the bar
+// itself), 1 at bar 13 (2 with it). Neither repeated Stage1 is confirmed at once; only the
+// latest awaits its mark, which bar 15 gives (above bar 11's and bar 10's highs, 10.5 and 12;
+// bar 10's own would have needed bar 7's 13.5).
+const PatternRow kRestarts[] = {
+    //  open  high   low  close   stage1 stage2 signal price mark
+    {    10, 10.5,  9.5,   10,       0,     0,     0,    0,    0},  // 0
+    {    10, 10.5,  9.5,   10,       0,     0,     0,    0,    0},
+    {    10, 10.5,  9.5,   10,       0,     0,     0,    0,    0},
+    {    10, 10.5,  9.5,   10,       0,     0,     0,    0,    0},
+    {    10, 10.5,  9.5,   10,       0,     0,     0,    0,    0},
+    {    11, 11.5, 10.5,   11,       1,     0,     0,    0,    0},  // 5
+    {    12, 12.5, 11.5,   12,       2,     1,     0,    0,    1},  // 6: arms
+    {    13, 13.5, 12.5,   13,       0,     2,     0,    0,    0},
+    {    10, 10.5,  9.5,   10,      -1,     0,     0,    0,    0},
+    {    11, 11.5, 10.5,   11,       1,     0,     0,    0,    0},
+    {    12,   12, 11.5,   12,       2,     3,     0,    0,    0},  // 10: second Stage1
+    {    10, 10.5,  9.5,   10,      -1,     0,     0,    0,    0},
+    {    11, 11.5, 10.5,   11,       1,     0,     0,    0,    0},
+    {    12,   12, 11.5,   12,       2,     2,     0,    0,    0},  // 13: third Stage1
+    {    12,   12, 11.5,   12,       0,     3,     0,    0,    0},
+    {    12, 12.5, 11.5,   12,       0,     4,     0,    0,    1},  // 15: 12.5 > 10.5, 12
+};
+
 // As kHandOver to bar 10, then bar 11's high 9.5 falls below the support 10 of the last up
 // Stage1: the sell Stage2 is cancelled with its counts and the awaited confirmation, so bar 12
 // (high 14) gets no mark and later closes above the highs two bars back count nothing.
@@ -229,10 +256,16 @@ TEST(Pattern1, MainCountHandsOverToSecondCount) {
     Options o{2, 4, 1, 2};
     o.relax = false;
     expectBothSides(o, test::sequenceOf(kHandOver));
-    // Resetting on the second Stage1: both counts restart there and complete together.
+}
+
+TEST(Pattern1, RepeatedStage1RestartsTheSecondCount) {
+    Options o{2, 6, 1, 2};
+    o.relax = false;
+    expectBothSides(o, test::sequenceOf(kRestarts));
+    // Resetting instead: the main count restarts from each repeated Stage1's bar.
     o.reset = true;
-    Sequence reset = test::sequenceOf(kHandOver);
-    reset.set(10, Stage2, 1).set(11, Stage2, 2).set(11, Signal, 0).set(11, Price, 0);
+    Sequence reset = test::sequenceOf(kRestarts);
+    reset.set(10, Stage2, 1).set(13, Stage2, 1).set(14, Stage2, 2).set(15, Stage2, 3);
     expectBothSides(o, reset);
 }
 

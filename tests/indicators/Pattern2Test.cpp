@@ -43,9 +43,9 @@ void expectBothSides(const Options& o, const Sequence& s) {
 // Defaults (N1 9, N2 13, B1 4, B2 2, non-strict, relaxed). Bars 5..13 complete an up Stage1 and
 // each closes at or above the high two bars back, the previous high and the previous close:
 // when bar 13 arms the sell Stage2 the count is numbered 1..9 back over them. Bar 14 counts by
-// the full tests (count 10 = N2 - 3); bars 15 and 16 count only by closing above the last
-// counted close (bar 15's high is below bar 14's); bar 17's close equals bar 16's, its open 21
-// is above, which completes the 13th count.
+// the full tests (count 10 = N2 - 3); bars 15 and 17 count only by closing above the last
+// counted close (bar 15's high is below bar 14's), bar 16 closing equal to it does not; bar
+// 18's close equals bar 17's, its open 21 is above, which completes the 13th count.
 const PatternRow kScan[] = {
     //  open   high    low  close   stage1 stage2 signal price mark
     {    10,  10.5,   9.5,    10,      0,     0,     0,    0,    0},  // 0
@@ -64,8 +64,9 @@ const PatternRow kScan[] = {
     {    19,  19.5,  18.5,    19,      9,     9,     0,    0,    1},  // 13: arms
     {    20,  20.5,  19.5,    20,      0,    10,     0,    0,    0},
     { 20.25, 20.25, 19.75, 20.25,      0,    11,     0,    0,    0},  // 15: 20.25 > 20
+    { 20.25,  20.5,    20, 20.25,      0,     0,     0,    0,    0},  // 16: not above 20.25
     {  20.5,    21,    20,  20.5,      0,    12,     0,    0,    0},
-    {    21,  21.5, 20.25,  20.5,      0,    13,     1, 21.5,    0},  // 17: open 21 > 20.5
+    {    21,  21.5, 20.25,  20.5,      0,    13,     1, 21.5,    0},  // 18: open 21 > 20.5
     {    21,  21.5,  20.5,    21,      0,     0,     0,    0,    0},
 };
 
@@ -94,10 +95,11 @@ const PatternRow kModes[] = {
 // N1 4, N2 8, B1 4, B2 2. An up Stage1 on bars 5..8 arms the sell Stage2 and numbers 1..4 back
 // over its bars; the count reaches 6 on bar 10 and then stalls (no close above 16). A pullback
 // lets a second up Stage1 complete on bar 19 (support 12.5): the 6 moves to the second count,
-// the main count restarts over bars 16..19 (to 4) without writing its numbers. Bar 20 takes the
-// second count to 7 (the main count to 5, not written), bar 21 completes it with a signal (the
-// main count's 6 does not overwrite the completed 8); the main count then writes 7 and
-// completes on bar 23.
+// the main count restarts over bars 16..19 (to 4) without writing its numbers. Bar 20 closes
+// below bar 18's high, yet above the second count's last close: the second count, in its last
+// three, goes to 7, the main count (needing the full tests) stays. Bar 21 completes the second
+// count with a signal (the main count's 5 does not overwrite the completed 8); the main count
+// then writes 6 and 7 and completes on bar 24.
 const PatternRow kSecondStage1[] = {
     //  open  high   low  close   stage1 stage2 signal price mark
     {    10, 10.5,  9.5,   10,       0,     0,     0,    0,    0},  // 0
@@ -118,13 +120,14 @@ const PatternRow kSecondStage1[] = {
     {  12.5,   13,   12, 12.5,      -3,     0,     0,    0,    0},  // 15
     {  14.5,   15,   14, 14.5,       1,     0,     0,    0,    0},
     {    15, 15.5, 14.5,   15,       2,     0,     0,    0,    0},
-    {  15.5,   16,   15, 15.5,       3,     0,     0,    0,    0},
-    {    16, 16.5, 15.5,   16,       4,     0,     0,    0,    1},  // 19: second Stage1
-    {    17, 17.5, 16.5,   17,       0,     7,     0,    0,    0},  // 20
+    {  15.5, 17.5,   15, 15.5,       3,     0,     0,    0,    0},
+    {    16,   18, 15.5,   16,       4,     0,     0,    0,    1},  // 19: second Stage1
+    {    17, 17.5, 16.5,   17,       0,     7,     0,    0,    0},  // 20: 17 < 17.5
     {    18, 18.5, 17.5,   18,       0,     8,     1, 18.5,    0},
-    {    19, 19.5, 18.5,   19,       0,     7,     0,    0,    0},
-    {    20, 20.5, 19.5,   20,       0,     8,     1, 20.5,    0},
-    {    21, 21.5, 20.5,   21,       0,     0,     0,    0,    0},
+    {    19, 19.5, 18.5,   19,       0,     6,     0,    0,    0},
+    {    20, 20.5, 19.5,   20,       0,     7,     0,    0,    0},
+    {    21, 21.5, 20.5,   21,       0,     8,     1, 21.5,    0},
+    {    22, 22.5, 21.5,   22,       0,     0,     0,    0,    0},  // 25
 };
 
 // As kSecondStage1 to bar 19, then bar 20's high 12 falls below the support 12.5 of the second
@@ -151,8 +154,8 @@ const PatternRow kCancelled[] = {
     {  12.5,   13,   12, 12.5,      -3,     0,     0,    0,    0},  // 15
     {  14.5,   15,   14, 14.5,       1,     0,     0,    0,    0},
     {    15, 15.5, 14.5,   15,       2,     0,     0,    0,    0},
-    {  15.5,   16,   15, 15.5,       3,     0,     0,    0,    0},
-    {    16, 16.5, 15.5,   16,       4,     0,     0,    0,    1},
+    {  15.5, 17.5,   15, 15.5,       3,     0,     0,    0,    0},
+    {    16,   18, 15.5,   16,       4,     0,     0,    0,    1},
     {  11.5,   12,   11, 11.5,      -1,     0,     0,    0,    0},  // 20: 12 < 12.5
     {    17, 17.5, 16.5,   17,       1,     7,     0,    0,    0},
     {    18, 18.5, 17.5,   18,       2,     8,     1, 18.5,    0},
@@ -161,7 +164,8 @@ const PatternRow kCancelled[] = {
 
 // Kind 7, N 4, B 4. Up count 1..5 (it goes on past 4); the fourth bar draws the support 10 (the
 // close before the count) over bars 5..8, carried on until bar 13, which opens below it after
-// bar 12's close below it (bar 12 itself opened above). The down count from bar 11 draws the
+// bar 12's close below it (bar 11 opened below it after a close above, bar 12 opened above it
+// after a close below). The down count from bar 11 draws the
 // resistance 12 (bar 10's close) over bars 11..14, broken by bar 16 opening above it after bar
 // 15 closed above it.
 const LevelRow kLevels[] = {
@@ -177,7 +181,7 @@ const LevelRow kLevels[] = {
     {    14,  14.5,  13.5,    14,     4,    10,     0,     0},  // 8: support set
     {    15,  15.5,  14.5,    15,     5,    10,     0,     0},
     {    12,  12.5,  11.5,    12,     0,    10,     0,     0},  // 10: equals bar 6
-    {    11,    11,  9.25,   9.5,     0,    10,    -1,    12},
+    {  9.75,    11,  9.25,   9.5,     0,    10,    -1,    12},  // 11: opens below 10
     {  10.25, 10.5,   8.5,     9,     0,    10,    -2,    12},  // 12: opens above 10
     {   9.5,  9.75,   8.5,     9,     0,     0,    -3,    12},  // 13: broken
     {  8.75,     9,     8,   8.5,     0,     0,    -4,    12},  // 14: resistance set
@@ -200,12 +204,12 @@ TEST(Pattern2, ScanNumbersTheArmingStage1AndLastCountsNeedOnlyTheClose) {
         expectBothSides(defaults, early);
     }
     {
-        SCOPED_TRACE("not relaxed: bar 17's open does not count, bar 18's close completes");
+        SCOPED_TRACE("not relaxed: bar 18's open does not count, bar 19's close completes");
         Options unrelaxed = defaults;
         unrelaxed.relax = false;
         Sequence later = scan;
-        later.set(17, Stage2, 0).set(17, Signal, 0).set(17, Price, 0);
-        later.set(18, Stage2, 13).set(18, Signal, 1).set(18, Price, 21.5f);
+        later.set(18, Stage2, 0).set(18, Signal, 0).set(18, Price, 0);
+        later.set(19, Stage2, 13).set(19, Signal, 1).set(19, Price, 21.5f);
         expectBothSides(unrelaxed, later);
     }
     {
@@ -213,7 +217,7 @@ TEST(Pattern2, ScanNumbersTheArmingStage1AndLastCountsNeedOnlyTheClose) {
         Options off = defaults;
         off.mode = 2;
         Sequence stage1Only = scan;
-        for (int b = 0; b < 19; ++b)
+        for (int b = 0; b < 20; ++b)
             stage1Only.set(b, Stage2, 0).set(b, Signal, 0).set(b, Price, 0);
         expectBothSides(off, stage1Only);
     }
@@ -235,11 +239,12 @@ TEST(Pattern2, RepeatedStage1MovesTheCountToTheSecondCount) {
     Options o{4, 8, 4, 2};
     expectBothSides(o, test::sequenceOf(kSecondStage1));
     // Resetting instead: a fresh sell Stage2 from the second Stage1, numbered 1..4 back over
-    // it, which completes on bar 23 alone.
+    // it; bar 20 fails its full tests, and it completes on bar 24 alone.
     o.reset = true;
     Sequence reset = test::sequenceOf(kSecondStage1);
-    for (int b = 16; b <= 21; ++b) reset.set(b, Stage2, static_cast<float>(b - 15));
-    expectBothSides(o, reset.set(21, Signal, 0).set(21, Price, 0));
+    for (int b = 16; b <= 19; ++b) reset.set(b, Stage2, static_cast<float>(b - 15));
+    reset.set(20, Stage2, 0).set(21, Stage2, 5).set(21, Signal, 0).set(21, Price, 0);
+    expectBothSides(o, reset);
 }
 
 TEST(Pattern2, CancelledStage2HandsOverToTheSecondCount) {
