@@ -108,20 +108,22 @@ private:
 
     // A main count one short of its length completes when a Stage1 of its direction does.
     void completeOnStage1(int i, const LastBar& last, OutputRow& row) {
-        const int final = len_.stage2Bars - 1;
-        if (upDone_ && sellOn_ && sell_ == final && last.upMain) {
-            signal(1, bars_.high(i), ++sell_, row);
+        const int lastCount = len_.stage2Bars - 1;
+        if (upDone_ && sellOn_ && sell_ == lastCount && last.upMain) {
+            sellSignal(i, ++sell_, row);
             sell_ = 0;
             buyOn_ = false;
-        } else if (dnDone_ && buyOn_ && buy_ == final && last.downMain) {
-            signal(-1, bars_.low(i), -++buy_, row);
+        } else if (dnDone_ && buyOn_ && buy_ == lastCount && last.downMain) {
+            buySignal(i, ++buy_, row);
             buy_ = 0;
             sellOn_ = false;
         }
     }
 
     // A completed Stage1 arms a fresh Stage2 of the opposite sense, or, repeating the running
-    // Stage2's Stage1, moves its count to the second count and restarts the main count.
+    // Stage2's Stage1, moves its count to the second count and restarts the main count. While
+    // the main count stands at its full length or beyond, a completion is not taken up: its flag
+    // stays and its Stage1 count runs on.
     void armOnStage1(OutputRow& row) {
         if (upDone_ && sell_ < len_.stage2Bars) {
             row[kStage1Column] = static_cast<float>(len_.stage1Bars);
@@ -180,7 +182,7 @@ private:
         else if (sellSecond_ < n2 - 1)
             counts = close > lastSecond_;
         else if (sellSecond_ == n2 - 1 && last.upSecond) {
-            signal(1, bars_.high(i), ++sellSecond_, row);
+            sellSignal(i, ++sellSecond_, row);
             sellSecond_ = 0;
         }
         if (counts) {
@@ -198,12 +200,13 @@ private:
         else if (buySecond_ < n2 - 1)
             counts = close < lastSecond_;
         else if (buySecond_ == n2 - 1 && last.downSecond) {
-            signal(-1, bars_.low(i), -++buySecond_, row);
+            buySignal(i, ++buySecond_, row);
             buySecond_ = 0;
         }
         if (counts) {
             lastSecond_ = close;
-            row[kStage2Column] = -static_cast<float>(++buySecond_);
+            ++buySecond_;
+            row[kStage2Column] = -static_cast<float>(buySecond_);
         }
     }
 
@@ -236,7 +239,7 @@ private:
         else if (sell_ < n2 - 1)
             counts = close > lastMain_;
         else if (sell_ == n2 - 1 && last.upMain) {
-            signal(1, bars_.high(i), ++sell_, row);
+            sellSignal(i, ++sell_, row);
             endStage2();
         }
         if (counts) {
@@ -252,7 +255,8 @@ private:
                 if (!buyBar(k) || (buy_ > 0 && !passesDown(mode_, bars_.close(k), lastMain_)))
                     continue;
                 lastMain_ = bars_.close(k);
-                markMain(k, -++buy_);
+                ++buy_;
+                markMain(k, -buy_);
             }
             return;
         }
@@ -263,15 +267,17 @@ private:
         else if (buy_ < n2 - 1)
             counts = close < lastMain_;
         else if (buy_ == n2 - 1 && last.downMain) {
-            signal(-1, bars_.low(i), -++buy_, row);
+            buySignal(i, ++buy_, row);
             endStage2();
         }
         if (counts) {
             lastMain_ = close;
-            markMain(i, -++buy_);
+            ++buy_;
+            markMain(i, -buy_);
         }
     }
 
+    // A main count's completion ends the Stage2: nothing counts until the next Stage1.
     void endStage2() {
         sell_ = buy_ = sellSecond_ = buySecond_ = 0;
         sellOn_ = buyOn_ = false;
@@ -314,10 +320,16 @@ private:
         }
     }
 
-    static void signal(float sense, float price, int count, OutputRow& row) {
-        row[kSignalColumn] = sense;
-        row[kSignalPriceColumn] = price;
+    // A signal on bar i, with the count that completed.
+    void sellSignal(int i, int count, OutputRow& row) const {
+        row[kSignalColumn] = 1;
+        row[kSignalPriceColumn] = bars_.high(i);
         row[kStage2Column] = static_cast<float>(count);
+    }
+    void buySignal(int i, int count, OutputRow& row) const {
+        row[kSignalColumn] = -1;
+        row[kSignalPriceColumn] = bars_.low(i);
+        row[kStage2Column] = -static_cast<float>(count);
     }
 
     PatternBars bars_;

@@ -6,10 +6,11 @@
 // fixed lookbacks (the close five bars back, the highs and lows three bars back) stay within the
 // valid bars, and a completed Stage1 reaches back only over its own counted bars and the close
 // before them. The lookback parameters B1 and B2 can reach further: into the slots below the
-// first valid bar, as for every kind that reads the bar before the first, and on a full window
-// before slot 0. Such a read takes slot 0 instead, the dated-zero slot below the oldest bar of a
-// full window, so a long lookback sees the same slot below the data there as it sees on a shorter
-// window. A negative lookback counts as 0, the bar itself: a count never reads a later bar.
+// first valid bar, as every kind that reads the bar before the first does, and on a full window
+// past slot 0. A read past slot 0 takes slot 0 instead, which on a full window is the empty slot
+// below the oldest bar: a lookback longer than the data compares with that empty slot rather than
+// with memory outside the window. A negative lookback counts as 0, the bar itself, so a count
+// never reads a bar after the one it counts.
 
 #include "indicators/Frame.h"
 
