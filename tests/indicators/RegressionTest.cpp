@@ -340,18 +340,16 @@ TEST(BollingerBands, HandWorkedValues) {
         float average, deviation, k;
         float centre, upper, lower, width; // row 511
     };
-    // 1, 2, 3: mean 2, sample variance 1. A constant price has no deviation.
-    for (const Case& c :
-         {Case{{1, 2, 3}, 3, 3, 2, 2, 4, 0, 4}, Case{{1, 2, 3}, 2, 3, 2, 2.5f, 4.5f, 0.5f, 4},
-          Case{{1, 2, 3},
-               3,
-               2,
-               1.5f,
-               2,
-               2 + 1.5f * std::sqrt(0.5f),
-               2 - 1.5f * std::sqrt(0.5f),
-               3 * std::sqrt(0.5f)},
-          Case{{12.5f, 12.5f, 12.5f}, 3, 3, 2, 12.5f, 12.5f, 12.5f, 0}}) {
+    // 1, 2, 3: mean 2, sample variance 1; over 2, 3 alone the variance is 1/2. A constant
+    // price has no deviation.
+    const float rootHalf = std::sqrt(0.5f);
+    const std::vector<Case> cases{
+        {{1, 2, 3}, 3, 3, 2, 2, 4, 0, 4},
+        {{1, 2, 3}, 2, 3, 2, 2.5f, 4.5f, 0.5f, 4},
+        {{1, 2, 3}, 3, 2, 1.5f, 2, 2 + 1.5f * rootHalf, 2 - 1.5f * rootHalf, 3 * rootHalf},
+        {{12.5f, 12.5f, 12.5f}, 3, 3, 2, 12.5f, 12.5f, 12.5f, 0},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.average << " " << c.deviation);
         for (const int kind : {14, 15}) {
             auto o = TOscObj::Create(kind);

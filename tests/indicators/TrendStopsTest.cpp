@@ -201,25 +201,27 @@ TEST(SupportResistance, PivotsAndLevelsOverTheBarsOnShow) {
         const Computed r = compute(*o, 12, shown, barsEnding(levelBars()));
         EXPECT_EQ(r.shortfall, shown - 9);
         EXPECT_EQ(o->ShownBars, 9);
+        for (int i = 500; i < 504; ++i)
+            for (int column = 0; column < 4; ++column) EXPECT_EQ(r.at(i, column), 0.0f) << i;
         struct Row {
             float price, code, mode, level;
         };
-        const Row expected[12] = {
-            {0, 0, 0, 0},    {0, 0, 0, 0},   {0, 0, 0, 0},
-            {0, 0, 0, 0},    {15, 1, 1, 10}, // new high 15: no pivot low yet, the support stays
-            {11, 2, 1, 10},                  //
-            {16, 1, 1, 11},                  // new high: the support rises to the pivot low 11
-            {0, 0, 1, 11},                   //
-            {0, 0, 2, 16},                   // close 9.5 under 11: resistance at the pivot high 16
-            {0, 3, 2, 16},                   // both pivots: code 3, price 0; a lower low keeps 16
-            {0, 0, 1, 8.5f},                 // close 16.5 over 16: support at bar 509's low
-            {0, 0, 1, 8.5f}};                // the newest bar is not judged as a pivot
-        for (int k = 0; k < 12; ++k) {
+        const Row expected[8] = {
+            {15, 1, 1, 10},  // 504 new high 15: no pivot low yet, the support stays
+            {11, 2, 1, 10},  // 505 pivot low, not yet known on its own bar
+            {16, 1, 1, 11},  // 506 new high: the support rises to the pivot low 11
+            {0, 0, 1, 11},   // 507 close 13 holds above the support
+            {0, 0, 2, 16},   // 508 close 9.5 under 11: resistance at the pivot high 16
+            {0, 3, 2, 16},   // 509 both pivots, price 0; its lower low keeps the resistance
+            {0, 0, 1, 8.5f}, // 510 close 16.5 over 16: support at bar 509's low
+            {0, 0, 1, 8.5f}  // 511 the newest bar is not judged as a pivot
+        };
+        for (int k = 0; k < 8; ++k) {
             const Row& e = expected[k];
-            EXPECT_EQ(r.at(500 + k, 0), e.price) << k;
-            EXPECT_EQ(r.at(500 + k, 1), e.code) << k;
-            EXPECT_EQ(r.at(500 + k, 2), e.mode) << k;
-            EXPECT_EQ(r.at(500 + k, 3), e.level) << k;
+            EXPECT_EQ(r.at(504 + k, 0), e.price) << k;
+            EXPECT_EQ(r.at(504 + k, 1), e.code) << k;
+            EXPECT_EQ(r.at(504 + k, 2), e.mode) << k;
+            EXPECT_EQ(r.at(504 + k, 3), e.level) << k;
         }
     }
 }
