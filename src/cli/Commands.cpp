@@ -3,6 +3,7 @@
 namespace qm::cli {
 
 int runInspect(std::span<char*> args);
+int runFetch(std::span<char*> args);
 int runKinds(std::span<char*> args);
 #ifdef QM_CLI_CHARTS
 int runChart(std::span<char*> args);
@@ -21,6 +22,8 @@ std::span<const Command> commands() {
          runValues},
 #endif
         {"kinds", "", "list the indicator kinds", runKinds},
+        {"fetch", "--service NAME (--symbol SYMBOL... | --tickers FILE) --dest DIR [options]",
+         "download price histories from a quote service (--help for the options)", runFetch},
     };
     return kCommands;
 }
