@@ -119,21 +119,21 @@ public:
     void Compute(BarWindow& bars, OutputTable& out, int& shortfall) override;
 };
 
-// Kind 17: Wilder's RSI (Momentum.cpp).
+// Kind 17: Wilder's RSI (Oscillators.cpp).
 class TRsi_WObj final : public TOscObj {
 public:
     TRsi_WObj() : TOscObj(17) {}
     void Compute(BarWindow& bars, OutputTable& out, int& shortfall) override;
 };
 
-// Kind 18: triangular-weighted RSI (Momentum.cpp).
+// Kind 18: triangular-weighted RSI (Oscillators.cpp).
 class TRsi_TObj final : public TOscObj {
 public:
     TRsi_TObj() : TOscObj(18) {}
     void Compute(BarWindow& bars, OutputTable& out, int& shortfall) override;
 };
 
-// Kind 19: Lane's stochastics (Momentum.cpp).
+// Kind 19: Lane's stochastics (Oscillators.cpp).
 class TStochObj final : public TOscObj {
 public:
     TStochObj() : TOscObj(19) {}
@@ -168,14 +168,14 @@ public:
     void Compute(BarWindow& bars, OutputTable& out, int& shortfall) override;
 };
 
-// Kind 24: Williams %R (Momentum.cpp).
+// Kind 24: Williams %R (Oscillators.cpp).
 class TWmsRObj final : public TOscObj {
 public:
     TWmsRObj() : TOscObj(24) {}
     void Compute(BarWindow& bars, OutputTable& out, int& shortfall) override;
 };
 
-// Kind 25: commodity channel index (Momentum.cpp).
+// Kind 25: commodity channel index (Oscillators.cpp).
 class TCCIObj final : public TOscObj {
 public:
     TCCIObj() : TOscObj(25) {}
