@@ -8,7 +8,8 @@
 # each harness; 0 runs each harness once over its seed corpus only, as CI does.
 #
 # Environment: QM_FUZZ_BUILD_DIR (default build-fuzz), QM_FUZZ_SKIP_BUILD=1 to use the harnesses
-# already built, QM_FUZZ_JOBS (default 2) for the build. New inputs found during a run go to
+# already built, QM_FUZZ_JOBS (default 2) for the build, QM_FUZZ_BUILD_TYPE (default
+# RelWithDebInfo). New inputs found during a run go to
 # BUILD_DIR/corpus/TARGET (the seeds in fuzz/corpus stay as they are), crashing inputs to
 # BUILD_DIR/artifacts, the output of each run to BUILD_DIR/logs/TARGET.log.
 set -euo pipefail
@@ -20,7 +21,7 @@ jobs=${QM_FUZZ_JOBS:-2}
 
 if [[ ${QM_FUZZ_SKIP_BUILD:-} != 1 ]]; then
     CXX=${CXX:-clang++} cmake -S "$root" -B "$build" -G Ninja -DQM_FUZZ=ON -DQM_BUILD_GUI=OFF \
-        -DQM_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+        -DQM_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE="${QM_FUZZ_BUILD_TYPE:-RelWithDebInfo}" >/dev/null
     if [[ $target == all ]]; then
         cmake --build "$build" -j "$jobs" --target fuzzers
     else

@@ -10,6 +10,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
     fonts-wine fonts-liberation
     giflib-tools
+    clang libclang-rt-14-dev
 )
 
 missing=()

@@ -16,3 +16,8 @@ scripts/build.sh build-asan -DQM_WERROR=$werror -DQM_SANITIZE=ON -DQM_BUILD_GUI=
     -DCMAKE_BUILD_TYPE=Debug
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j "$(nproc)" -L core
+
+# Each fuzz harness once over its seed corpus (docs/TESTING.md), so that the harnesses keep
+# building and their seeds keep passing.
+QM_FUZZ_BUILD_DIR="$root/build-fuzz-ci" QM_FUZZ_BUILD_TYPE=Debug QM_FUZZ_JOBS="$(nproc)" \
+    scripts/fuzz.sh all 0
