@@ -24,6 +24,7 @@
 #include <QPdfWriter>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <unistd.h>
 
 namespace qm::cli {
@@ -313,8 +314,8 @@ int runChartJob(std::span<char*> args, const char* usage, bool withOutput,
     std::string mistake;
     const auto parsed = parseChartArgs(args, withOutput, mistake);
     if (!parsed) {
-        std::fprintf(stderr, "quillmar-cli: %s\n%s\noptions:\n%s", mistake.c_str(), usage,
-                     kChartOptionsHelp);
+        std::fprintf(stderr, "quillmar-cli: %s\n%.*s\n(--help lists the options)\n",
+                     mistake.c_str(), static_cast<int>(std::strcspn(usage, "\n")), usage);
         return 2;
     }
     if (parsed->help) {

@@ -1,5 +1,6 @@
 #include "PaneRule.h"
 
+#include "ChartLoader.h"
 #include "LoaderMessages.h"
 
 #include <algorithm>
@@ -29,7 +30,10 @@ int countOscillators(const TPlotRecList& records) {
 
 std::optional<std::string_view> dropRefusal(int kind, DataKind dataKind) {
     const auto code = static_cast<int>(dataKind);
-    if (code < 3 && (kind == 8 || kind == 9 || kind == 10 || kind == 21)) return lm::kNeedsHighLow;
+    // The kinds the loader passes over on such a series are refused too: on closes alone they
+    // would draw a flat, meaningless line.
+    if (code < 3 && (kind == 8 || kind == 9 || kind == 21 || needsHighLow(kind)))
+        return lm::kNeedsHighLow;
     if (code < 5 && (kind == 5 || kind == 6 || kind == 7)) return lm::kNeedsOpenHighLowClose;
     return std::nullopt;
 }

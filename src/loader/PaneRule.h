@@ -19,7 +19,7 @@ namespace qm {
 int countOscillators(const TPlotRecList& records);
 
 // Why an indicator of `kind` cannot go on a series of `dataKind`, or nothing when it can:
-// kinds 8, 9, 10 and 21 need highs and lows, kinds 5, 6 and 7 opens as well.
+// kinds 8, 9, 21 and those of needsHighLow() need highs and lows, kinds 5, 6 and 7 opens as well.
 std::optional<std::string_view> dropRefusal(int kind, DataKind dataKind);
 
 // The pane position an oscillator dropped at client row `y` of a chart `height` rows high is
