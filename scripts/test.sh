@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the full build, then the non-GUI tests
-# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# again under AddressSanitizer and UndefinedBehaviorSanitizer, the download tests under
+# ThreadSanitizer.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -16,6 +17,14 @@ scripts/build.sh build-asan -DQM_WERROR=$werror -DQM_SANITIZE=ON -DQM_BUILD_GUI=
     -DCMAKE_BUILD_TYPE=Debug
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j "$(nproc)" -L core
+
+# The download engine's transfer workers are plain threads: its tests once more under
+# ThreadSanitizer.
+cmake -S "$root" -B build-tsan -G Ninja -DQM_WERROR=$werror -DQM_BUILD_GUI=OFF \
+    -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS=-fsanitize=thread -O1" \
+    -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread >/dev/null
+cmake --build build-tsan -j "$(nproc)" --target download_tests
+build-tsan/tests/download/download_tests --gtest_brief=1
 
 # Each fuzz harness once over its seed corpus (docs/TESTING.md), so that the harnesses keep
 # building and their seeds keep passing.
