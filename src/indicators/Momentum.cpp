@@ -13,7 +13,7 @@
 namespace qm {
 namespace {
 
-// Kinds 20 and 23 keep their inner series here, kind 22 its average; kind 23's is the price.
+// Column 3, not drawn: the first average of kind 20, the average of kind 22, the price of 23.
 constexpr std::size_t kInnerColumn = 3;
 
 std::size_t row(int i) {
@@ -30,6 +30,7 @@ std::array<double, kLanes> regressionSlopes(const PaddedSeries& price, int first
     const double sx = n * (n + 1) / 2;
     const double sxx = n * (n + 1) * (2 * n + 1) / 6;
     const double spreadX = sxx - sx * sx / n;
+    const double deviationX = std::sqrt(spreadX / n);
     std::array<double, kLanes> sy{}, syy{}, sxy{};
     const int oldest = first - length + 1;
     for (int k = 1; k <= length; ++k) {
@@ -44,7 +45,6 @@ std::array<double, kLanes> regressionSlopes(const PaddedSeries& price, int first
     for (int l = 0; l < kLanes; ++l) {
         const double spreadY = syy[row(l)] - sy[row(l)] * sy[row(l)] / n;
         if (spreadY <= 0) continue;
-        const double deviationX = std::sqrt(spreadX / n);
         const double deviationY = std::sqrt(spreadY / n);
         const double r = (sxy[row(l)] - sx * sy[row(l)] / n) / std::sqrt(spreadX * spreadY);
         slopes[row(l)] = r * deviationY / deviationX;

@@ -22,10 +22,6 @@ constexpr std::size_t kMeanDeviationColumn = 1;
 constexpr std::size_t kAverageColumn = 2;
 constexpr std::size_t kTypicalColumn = 3;
 
-// The weight table of the triangular RSI holds this many weights; a longer length is computed
-// with this one (the editor allows up to 250).
-constexpr int kMaxTriangularLength = 51;
-
 std::size_t row(int i) {
     return static_cast<std::size_t>(i);
 }
@@ -146,11 +142,12 @@ void TRsi_TObj::Compute(BarWindow& bars, OutputTable& out, int& shortfall) {
         shortfall = -1;
         return;
     }
-    int length = truncLength(Params[0]);
+    // The weights cover every length up to kMaxLength; a longer one reaches past the window and
+    // gives no value.
+    const int length = truncLength(Params[0]);
     // Three is the shortest length: a shorter one is stored back as 3, for this indicator's next
     // drawing; this one computes with the three short weights and its own length.
     if (length <= 3) Params[0] = 3.0f;
-    length = std::min(length, kMaxTriangularLength);
     if (length < 2) {
         raiseFault(); // one bar gives no price change to weigh
         return;

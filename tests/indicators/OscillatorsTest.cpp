@@ -173,18 +173,18 @@ TEST(TriangularRsi, LengthOneIsSkippedThenDrawnAsThree) {
     EXPECT_GT(rising, 10);
 }
 
-TEST(TriangularRsi, LengthsBeyondTheWeightTableComputeAsItsLongest) {
-    KindRun longest(18, 511, test::wavyBar);
-    longest.indicator->Params[0] = 51;
-    ASSERT_EQ(longest.draw(400), 0);
-    test::expectColumn(longest, 0, triangularRsi(*longest.bars, 1, 51), 0, 1e-4);
-    for (const float length : {52.0f, 250.0f}) {
+TEST(TriangularRsi, LongLengthsTakeTheirOwnWeights) {
+    // Up to the editor's 250 and beyond; a length past the window gives no value.
+    for (const int length : {61, 249, 511}) {
         KindRun run(18, 511, test::wavyBar);
-        run.indicator->Params[0] = length;
+        run.indicator->Params[0] = static_cast<float>(length);
         ASSERT_TRUE(run.draw(400));
-        for (int i = 0; i < 512; ++i)
-            ASSERT_EQ(run.at(i, 0), longest.at(i, 0)) << length << " " << i;
+        test::expectColumn(run, 0, triangularRsi(*run.bars, 1, length), 0, 1e-4);
     }
+    KindRun beyond(18, 511, test::wavyBar);
+    beyond.indicator->Params[0] = 1e9f;
+    ASSERT_EQ(beyond.draw(400), 512 + 400 - 511);
+    for (int i = 0; i < 512; ++i) ASSERT_EQ(beyond.at(i, 0), 0.0f) << i;
 }
 
 struct Smoothed {
