@@ -204,10 +204,8 @@ void PreparedChart::addIndicators(MessageSink& sink) {
     chart_->pricePane = chart_->records.records.front()->Pane;
 }
 
-namespace {
-
-std::unique_ptr<TBmpChartObj> newRenderer(PreparedChart& chart, BarWindow& bars,
-                                          std::span<TOscObj* const> records, MessageSink& sink) {
+std::unique_ptr<TBmpChartObj> makeRenderer(PreparedChart& chart, BarWindow& bars,
+                                           std::span<TOscObj* const> records, MessageSink& sink) {
     const ChartArgs& args = chart.args();
     auto renderer = std::make_unique<TBmpChartObj>(bars, records, chart.formatSettings());
     renderer->setTitle(chart.chart().title);
@@ -220,6 +218,8 @@ std::unique_ptr<TBmpChartObj> newRenderer(PreparedChart& chart, BarWindow& bars,
     renderer->setMessageSink(&sink);
     return renderer;
 }
+
+namespace {
 
 // A landscape page, A4 or, where the locale measures in inches, Letter, drawn as the desktop
 // program prints.
@@ -236,7 +236,7 @@ std::string drawPdf(PreparedChart& chart, int visibleBars, MessageSink& sink) {
         pdf.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
         BarWindow bars = chart.chart().bars;
         const auto records = chart.records();
-        auto renderer = newRenderer(chart, bars, records, sink);
+        auto renderer = makeRenderer(chart, bars, records, sink);
         // The page is the drawing area; the bars are those the chart shows at its own size,
         // spread over the page as a chart window spanning the screen would be.
         renderer->setScreen(
@@ -258,7 +258,7 @@ void saveChart(PreparedChart& chart, const std::filesystem::path& output, Messag
     if (!format) throw CommandError("cannot tell the format of " + output.string());
     BarWindow bars = chart.chart().bars;
     const auto records = chart.records();
-    const auto renderer = newRenderer(chart, bars, records, sink);
+    const auto renderer = makeRenderer(chart, bars, records, sink);
     renderer->draw();
     if (renderer->bitmap().isNull()) throw CommandError("no chart could be drawn");
 
@@ -283,7 +283,7 @@ ChartValues computeValues(PreparedChart& chart, MessageSink& sink) {
     {
         BarWindow scratch = values.bars;
         TOscObj* const priceOnly[] = {&price};
-        const auto renderer = newRenderer(chart, scratch, priceOnly, sink);
+        const auto renderer = makeRenderer(chart, scratch, priceOnly, sink);
         renderer->draw();
         values.visibleBars = renderer->visibleBars();
     }

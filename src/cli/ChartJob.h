@@ -18,6 +18,10 @@
 
 class QGuiApplication;
 
+namespace qm {
+class TBmpChartObj;
+}
+
 namespace qm::cli {
 
 // A command that could not do its job, with the text the user is shown.
@@ -75,6 +79,10 @@ private:
     PrivateFolder temp_; // outlives the chart, whose data file lies in it
     std::unique_ptr<LoadedChart> chart_;
 };
+
+// A renderer set up to draw `records` over `bars` as the chart at the options' size.
+std::unique_ptr<TBmpChartObj> makeRenderer(PreparedChart& chart, BarWindow& bars,
+                                           std::span<TOscObj* const> records, MessageSink& sink);
 
 // Draws the chart at the options' size on a copy of its bars and writes it to `output` in the
 // format of its extension, replacing the file atomically. A PDF page is drawn anew, landscape,
