@@ -87,7 +87,6 @@ struct DrawState {
     double highTick = 0;
     double priceMin = 0; // the price pane's range, kept for the overlays
     double priceMax = 0;
-    PaneMapping priceMapping;
 
     int barCount = 0;
     int visibleBars = 0;

@@ -120,7 +120,6 @@ void plotPricePane(DrawState& st) {
     writeTitleLine(st);
     st.priceMin = st.rangeMin;
     st.priceMax = st.rangeMax;
-    st.priceMapping = st.mapping;
 }
 
 void repaintBars(DrawState& st, int from, int to, Colour colour) {

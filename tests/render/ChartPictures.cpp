@@ -3,6 +3,9 @@
 
 #include "ChartFixture.h"
 
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
 #include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -85,6 +88,33 @@ TEST(Pictures, PrintedPage) {
     c.height = 2480;
     c.draw();
     save(c.page, "printed_page.png");
+}
+
+// The same drawing on a PDF page, as PDF export would make it.
+TEST(Pictures, PdfPage) {
+    Chart c;
+    c.bars = randomWalk(511, 7);
+    addFullSet(c);
+    const auto file = test::outputFolder() / "chart.pdf";
+    {
+        QPdfWriter pdf(QString::fromStdString(file.string()));
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setPageOrientation(QPageLayout::Landscape);
+        pdf.setResolution(600);
+        test::ensureGuiApplication();
+        std::vector<TOscObj*> records;
+        for (auto& r : c.records) records.push_back(r.get());
+        TBmpChartObj renderer(c.bars, records, c.fs);
+        renderer.setTitle("IBM");
+        renderer.setWidth(pdf.width());
+        renderer.setHeight(pdf.height());
+        renderer.setScreen(c.screen);
+        renderer.setPrintTarget(&pdf);
+        renderer.draw();
+        EXPECT_TRUE(renderer.bitmap().isNull());
+        EXPECT_GT(renderer.barPitch(), 7); // scaled to the page's width
+    }
+    EXPECT_GT(std::filesystem::file_size(file), 10000u);
 }
 
 // Every drawing style from tables of its own, over OHLC bars on white.

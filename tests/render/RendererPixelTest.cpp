@@ -54,6 +54,33 @@ TEST(Pixels, CandleBodiesOnBlack) {
     EXPECT_EQ(img.pixel(0, 300), qRgb(45, 45, 45)); // the grid line along the left edge
 }
 
+TEST(Pixels, BarTicksAndTheCrossOfAnUnchangedCandle) {
+    Chart c;
+    c.bars = test::makeBars(100, [](int i) {
+        return i == 99 ? BarSpec{102.3, 106, 100, 104.3, 0} : BarSpec{103.3, 106, 100, 103.3, 0};
+    });
+    c.add(test::priceRecord(3)); // OHLC bars at normal spacing: ticks two pixels long
+    const auto ohlc = c.draw();
+    const Geometry g{*ohlc};
+    const QRgb bar = rgbOf(0xF0FBFF);
+    const int x = g.x(511);
+    const int close = g.row(0, 104.3f); // the bars hold singles
+    const int open = g.row(0, 102.3f);
+    EXPECT_EQ(ohlc->bitmap().pixel(x + 2, close), bar);
+    EXPECT_EQ(ohlc->bitmap().pixel(x + 3, close), kBlack);
+    EXPECT_EQ(ohlc->bitmap().pixel(x - 2, open), bar);
+    EXPECT_EQ(ohlc->bitmap().pixel(x - 3, open), kBlack);
+    EXPECT_EQ(ohlc->bitmap().pixel(x - 1, close), kBlack); // no open tick on the close's side
+
+    c.records.front()->Style = 4; // candles: the unchanged bar 510 is a cross, not a body
+    const auto candles = c.draw();
+    const Geometry cg{*candles};
+    const int level = cg.row(0, 103.3f);
+    EXPECT_EQ(candles->bitmap().pixel(cg.x(510) - 2, level), bar);
+    EXPECT_EQ(candles->bitmap().pixel(cg.x(510) + 2, level), bar);
+    EXPECT_EQ(candles->bitmap().pixel(cg.x(510) + 1, level - 1), kBlack);
+}
+
 TEST(Pixels, LineLeavesAGapWhereAValueIsOutsideTheRange) {
     Chart c;
     const int n = 100;
