@@ -14,6 +14,7 @@
 #include "download/OtcXfer.h"
 #include "download/QuoteMediaXfer.h"
 #include "download/YahooXfer.h"
+#include "market/AsciiFileReader.h"
 
 #include <algorithm>
 #include <sstream>
@@ -22,6 +23,18 @@ using namespace qm;
 using namespace qm::download;
 
 namespace {
+
+// What a converter writes is a price file: the program's own reader must read every row of it.
+void checkReadable(std::size_t rows, const std::string& text, const FormatSettings& fs) {
+    const std::filesystem::path folder = fuzz::freshFolder("converted");
+    fuzz::writeBytes(folder / "ACME.csv", text);
+    SilentSink sink;
+    TAsciiFileReader reader(fs, folder, 2016, sink);
+    reader.readFile(folder / "ACME.csv");
+    QM_FUZZ_CHECK(static_cast<std::size_t>(reader.barCount()) == rows,
+                  "the reader reads every converted row");
+    QM_FUZZ_CHECK(reader.dataKind() == DataKind::Full, "converted rows carry every field");
+}
 
 void checkConverted(std::size_t rows, const std::string& text, bool refused) {
     if (rows == 0) return;
@@ -93,5 +106,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
     }
     checkConverted(rows, text, refused);
+    if (rows > 0 && !refused) checkReadable(rows, text, fs);
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "DownloadMessages.h"
 #include "TextRules.h"
+#include "market/PriceText.h"
 
 #include <charconv>
 
@@ -9,6 +10,16 @@ namespace qm::download {
 namespace {
 
 constexpr std::size_t kFlushBytes = 64 * 1024;
+
+// A value goes into the price file only as a plain number the price file reader reads: a text
+// such as "null", or one holding a separator, would make the whole saved file unreadable.
+std::string_view plainNumber(std::string_view text) {
+    text = trimBlanks(text);
+    if (text.empty() || text.find_first_not_of("0123456789+-.eE") != std::string_view::npos ||
+        !parsePrice(text))
+        throw ConvertError{};
+    return text;
+}
 
 } // namespace
 
@@ -39,7 +50,7 @@ void RowWriter::row(const CivilDate& date, std::string_view open, std::string_vi
     put(formatShortDate(dayCountOf(date), fs_));
     for (const std::string_view value : {open, high, low, close, volume}) {
         put(",");
-        put(value);
+        put(plainNumber(value));
     }
     put(kLineEnd);
     ++rows_;

@@ -166,7 +166,27 @@ INSTANTIATE_TEST_SUITE_P(
         ConvertCase{"NasdaqOnlyTheDayInProgress", Service::Nasdaq,
                     "\"date\",\"close\",\"volume\",\"open\",\"high\",\"low\"\n"
                     "\"16:00\",\"10.80\",\"1000\",\"10.5\",\"11\",\"10\"\n",
-                    ""}),
+                    ""},
+        // A value the price file reader cannot read would make the saved file unreadable: the
+        // conversion fails instead, and the symbol's old file stays.
+        ConvertCase{"YahooNullValuesAreNoRow", Service::Yahoo,
+                    "Date,Open,High,Low,Close,Volume,Adj Close\n"
+                    "2016-05-20,10.5,11,10,10.75,123400,10.75\n"
+                    "2016-05-19,null,null,null,null,null,null\n",
+                    ""},
+        ConvertCase{"YahooTabInsideAValue", Service::Yahoo,
+                    "Date,Open,High,Low,Close,Volume,Adj Close\n"
+                    "2016-05-20,10.5,11,10,10.75\t123400,10.75\n",
+                    ""},
+        ConvertCase{"QuoteMediaCloseMissing", Service::QuoteMedia,
+                    "date,open,high,low,close,volume\n"
+                    "2016-05-20,N/A,N/A,N/A,N/A,0\n2016-05-19,10,10.6,9.9,10.5,100000\n",
+                    ""},
+        ConvertCase{"NasdaqBlanksAroundValuesDropped", Service::Nasdaq,
+                    "\"date\",\"close\",\"volume\",\"open\",\"high\",\"low\"\n"
+                    "\"16:00\",\"10.80\",\"1000\",\"10.5\",\"11\",\"10\"\n"
+                    "\"2016/05/20\",\" 10.75\",\"123400.0000 \",\"10.5\",\"11\",\"10\"\n",
+                    H + "5/20/2016,10.5,11,10,10.75,123400\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Converters, DatesFollowTheRegionalShortDateFormat) {
