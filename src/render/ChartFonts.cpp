@@ -45,7 +45,7 @@ void registerChartFonts() {
 }
 
 int pixelSizeFor(int points, int pixelsPerInch) {
-    // MulDiv: the product divided and rounded half away from zero.
+    // The product divided by 72, rounded half away from zero.
     const long long product = static_cast<long long>(points) * pixelsPerInch;
     return static_cast<int>((product + (product >= 0 ? 36 : -36)) / 72);
 }

@@ -44,7 +44,9 @@ public:
     void setOptions(const ChartOptions& options) { options_ = options; }
     // 0 lets the renderer fit the bars to the width; printing passes the screen chart's value.
     void setVisibleBars(int bars) { visibleBars_ = bars; }
-    // Draws onto `page` (a printer or PDF page) instead of an image of its own.
+    // Draws onto `page` (a printer or PDF page) instead of an image of its own, in the print
+    // form: white paper, the print font at the page's resolution, pens and bar pitch scaled
+    // to the page's width. The width and height set are then the page's size in its pixels.
     void setPrintTarget(QPaintDevice* page) { page_ = page; }
     // Told when an indicator cannot get the memory it computes in; nobody is told without it.
     void setMessageSink(MessageSink* sink) { sink_ = sink; }

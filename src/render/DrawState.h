@@ -14,7 +14,6 @@
 #include <QPoint>
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 

@@ -9,6 +9,7 @@
 #include "render/format/NumberFormat.h"
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 
 namespace qm::chart {

@@ -18,7 +18,7 @@ constexpr int kLastRow = kWindowSlots - 1;
 // text's height, in the pane's logical units.
 class MarkerWriter {
 public:
-    MarkerWriter(DrawState& st) : st_(st) {
+    explicit MarkerWriter(DrawState& st) : st_(st) {
         // The marker font has the chart font's size in the pane's logical units, as a font
         // height given in those units comes out on the device.
         const int logicalSize = pixelSizeFor(
