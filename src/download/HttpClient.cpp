@@ -249,11 +249,6 @@ std::string HttpClient::postForm(const std::string& url,
     return post(url, body);
 }
 
-void HttpClient::disconnect() {
-    impl_->close();
-    impl_->open();
-}
-
 std::string urlEncode(std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;

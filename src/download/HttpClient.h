@@ -90,9 +90,6 @@ public:
     std::string postForm(const std::string& url,
                          const std::vector<std::pair<std::string, std::string>>& fields);
 
-    // Closes the connection kept open (and forgets the cookies).
-    void disconnect();
-
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;

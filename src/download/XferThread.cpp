@@ -12,6 +12,7 @@
 #include <fstream>
 #include <future>
 #include <optional>
+#include <stdexcept>
 #include <stdlib.h>
 
 namespace qm {
@@ -57,11 +58,13 @@ TXFerThread::~TXFerThread() {
 
 void TXFerThread::Start(std::unique_ptr<TXFerThread> worker,
                         std::function<void(TXFerThread&)> onCompletion) {
-    TXFerThread* w = worker.release();
-    w->onCompletion_ = std::move(onCompletion);
+    if (!worker || !worker->context_.ui)
+        throw std::invalid_argument("a transfer needs a user-interface thread");
+    worker->onCompletion_ = std::move(onCompletion);
     // The run waits until the thread object is stored, so the notification can join it.
     std::promise<void> stored;
     std::shared_future<void> released = stored.get_future().share();
+    TXFerThread* w = worker.get();
     w->thread_ = std::thread([w, released] {
         released.wait();
         try {
@@ -82,6 +85,8 @@ void TXFerThread::Start(std::unique_ptr<TXFerThread> worker,
             if (w->onCompletion_) w->onCompletion_(*w);
         });
     });
+    // From here on the worker frees itself.
+    worker.release();
     stored.set_value();
 }
 
@@ -181,20 +186,17 @@ void TXFerThread::runLoop() {
             notes_.emplace_back();
             if (!SingleSymbol) ShowItemState();
         } catch (const HttpError& e) {
+            // The server's refusals end only the symbol; connection errors end the loop.
             stop = e.kind() == HttpErrorKind::Socket || e.kind() == HttpErrorKind::Client;
-            if (stop) client.disconnect();
             failSymbol(e.what());
         } catch (const std::exception& e) {
             // EQuitXfer and every other error end the loop.
             stop = true;
-            try {
-                client.disconnect();
-            } catch (...) {
-            }
             failSymbol(e.what());
         }
         if (stop) break;
     }
+    // Leaving here releases the client and with it the connection.
 }
 
 void TXFerThread::FinishTransfer() {
@@ -261,13 +263,13 @@ bool TXFerThread::ConvertDownload(const std::filesystem::path& path) {
     // The new file is complete on disk before the symbol's old files go: a failed conversion or
     // save leaves them as they were.
     const std::string name = path.filename().string();
-    std::size_t rows = 0;
+    bool converted = true;
     const SaveResult saved = saveFileAtomically(DestDir / name, [&](const ChunkWriter& write) {
-        rows = ConvertAnswer(in, write);
-        return rows > 0;
+        converted = ConvertAnswer(in, write) > 0;
+        return converted;
     });
     if (!saved) {
-        if (rows > 0) convertNote_ = std::string(kNotSaved) + ": " + saved.reason;
+        if (converted) convertNote_ = std::string(kNotSaved) + ": " + saved.reason;
         return false;
     }
     DeleteSymbolFiles(name, name);
