@@ -1,10 +1,11 @@
 // The five quote-service answer converters, and the decoding of compressed answers, on any
 // answer text.
 //
-// Input: byte 0 picks the reader (its value mod 6: 0 Yahoo, 1 Google, 2 OTC Markets,
-// 3 QuoteMedia, 4 Nasdaq, 5 gzip/deflate decoding); bit 7 makes the output refuse its text after
-// the first piece, as a full disk would; bit 6 picks day-first regional settings. The rest is the
-// answer.
+// Input: the low three bits of byte 0 pick the reader (0 Yahoo, 1 Google, 2 OTC Markets,
+// 3 QuoteMedia, 4 Nasdaq, 5 gzip decoding, 6 deflate decoding, 7 a ticker file with the symbol
+// and file name rules of every service); bit 7 makes the output refuse its text after the first
+// piece, as a full disk would; bit 6 picks day-first regional settings. The rest is the answer
+// (or the ticker file).
 
 #include "FuzzSupport.h"
 #include "download/DownloadMessages.h"
@@ -13,6 +14,8 @@
 #include "download/NasdaqXfer.h"
 #include "download/OtcXfer.h"
 #include "download/QuoteMediaXfer.h"
+#include "download/SymbolFiles.h"
+#include "download/TickerList.h"
 #include "download/YahooXfer.h"
 #include "market/AsciiFileReader.h"
 
@@ -46,18 +49,43 @@ void checkConverted(std::size_t rows, const std::string& text, bool refused) {
     QM_FUZZ_CHECK(text.ends_with(kLineEnd), "whole lines only");
 }
 
-void decode(std::string_view body, std::uint8_t mode) {
+void decode(std::string_view body, ContentEncoding encoding) {
     InflateLimits limits;
     // Small limits, so that their checks are reached.
     limits.maxDecodedBytes = 1u << 16;
     limits.maxExpansionRatio = 20;
     limits.ratioFloorBytes = 1u << 12;
-    const ContentEncoding encoding =
-        (mode & 0x40) != 0 ? ContentEncoding::Deflate : ContentEncoding::Gzip;
     try {
         const std::string text = decodeContent(body, encoding, limits);
         QM_FUZZ_CHECK(text.size() <= limits.maxDecodedBytes, "decoded text within its limit");
     } catch (const DecodeError&) {
+    }
+}
+
+// A file name made from a symbol or company name that came from outside stays in its folder.
+void checkFileName(const std::string& name) {
+    QM_FUZZ_CHECK(name.size() <= kMaxFileNameBytes, "file names within their length");
+    QM_FUZZ_CHECK(name.find('/') == std::string::npos && name.find('\0') == std::string::npos,
+                  "no path separator in a file name");
+    QM_FUZZ_CHECK(name != "." && name != "..", "a file name is no folder reference");
+}
+
+void tickers(std::string_view fileText) {
+    const std::filesystem::path folder = fuzz::freshFolder("tickers");
+    fuzz::writeBytes(folder / "YAHOOtickers.txt", fileText);
+    const std::vector<std::string> lines = loadTickerList(folder / "YAHOOtickers.txt");
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        QM_FUZZ_CHECK(tickerLess(lines[i - 1], lines[i]), "tickers sorted, each once");
+    for (const std::string& listed : lines) {
+        const std::string name = cleanSymbolName(listed);
+        checkFileName(downloadFileName(yahooSymbols(listed).file, name));
+        checkFileName(downloadFileName(googleSymbols(listed, true).file, name));
+        checkFileName(downloadFileName(googleSymbols(listed, false).file, {}));
+        checkFileName(downloadFileName(otcSymbols(listed).file, listed));
+        checkFileName(downloadFileName(quoteMediaSymbols(listed).file, {}));
+        checkFileName(downloadFileName(nasdaqFileSymbol(listed), name));
+        QM_FUZZ_CHECK(symbolOfFileName(downloadFileName(listed, {})).size() <= kMaxFileNameBytes,
+                      "a symbol back from its file name");
     }
 }
 
@@ -67,9 +95,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     const std::uint8_t mode = data[0];
     const std::string_view answerText(reinterpret_cast<const char*>(data) + 1, size - 1);
-    if (mode % 6 == 5) {
-        decode(answerText, mode);
+    switch (mode & 7) {
+    case 5:
+        decode(answerText, ContentEncoding::Gzip);
         return 0;
+    case 6:
+        decode(answerText, ContentEncoding::Deflate);
+        return 0;
+    case 7:
+        tickers(answerText);
+        return 0;
+    default:
+        break;
     }
 
     const FormatSettings fs =
@@ -88,7 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     std::istringstream answer{std::string(answerText)};
     std::size_t rows = 0;
-    switch (mode % 6) {
+    switch (mode & 7) {
     case 0:
         rows = convertYahooAnswer(answer, sink, fs);
         break;
