@@ -240,6 +240,27 @@ TEST_F(Worker, AFailedNasdaqHomePageEndsTheRunBeforeAnySymbol) {
     EXPECT_TRUE(std::filesystem::is_empty(temp));
 }
 
+TEST_F(Worker, ANasdaqLookupOfferingOnlyAQuoteGivesNoName) {
+    FakeServices server;
+    const std::string answer = "\"date\",\"close\",\"volume\",\"open\",\"high\",\"low\"\n"
+                               "\"16:00\",\"10.80\",\"5000\",\"10.6\",\"11\",\"10\"\n"
+                               "\"2016/06/30\",\"10.75\",\"123400.0000\",\"10.5\",\"11\",\"10\"\n";
+    server.answers = {{"home", "ok"},
+                      {"lookup|AAPL", "AAPL | Get Quote;AAPL | Apple Inc.;"},
+                      {"history|aapl", answer},
+                      {"lookup|MSFT", "MSFT |  Microsoft Corporation ;"},
+                      {"history|msft", answer}};
+    server.start();
+    RecordingList list(2);
+    RunRequest run = listRun("AAPL\nMSFT\n", list);
+    run.service = QuoteService::Nasdaq;
+    run.addName = true;
+    runTransfer(run, testContext(server.base(), temp));
+    EXPECT_EQ(folderFiles(dest),
+              (std::map<std::string, std::string>{{"AAPL.csv", kConverted},
+                                                  {"MSFT = Microsoft Corp.csv", kConverted}}));
+}
+
 TEST_F(Worker, AnUnreadableTickerFileEndsTheRunAndStillNotifies) {
     RecordingList list(1);
     RunRequest run;
