@@ -175,8 +175,10 @@ void TXFerThread::runLoop() {
                 continue;
             }
             const Download got = FetchSymbol(client, symbol);
-            const std::filesystem::path file =
-                workFolder_ / downloadFileName(got.fileSymbol, got.name);
+            // A folder per line: two listed symbols may come to the same file name.
+            const std::filesystem::path folder = workFolder_ / std::to_string(i);
+            std::filesystem::create_directory(folder);
+            const std::filesystem::path file = folder / downloadFileName(got.fileSymbol, got.name);
             std::ofstream out(file, std::ios::binary | std::ios::trunc);
             out.write(got.answer.data(), static_cast<std::streamsize>(got.answer.size()));
             out.close();

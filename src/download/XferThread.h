@@ -107,8 +107,6 @@ public:
     const std::vector<std::string>& Results() const { return results_; }
     // One entry per symbol handled: why it was not saved, or empty. For the command line.
     const std::vector<std::string>& Notes() const { return notes_; }
-    // The sorted symbols of the run, as the lines of the Download List.
-    const std::vector<std::string>& TickerList() const { return tickers_; }
 
 protected:
     // What a service's requests of one symbol produced.
