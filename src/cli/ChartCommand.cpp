@@ -11,6 +11,7 @@ int runChart(std::span<char*> args) {
                        ".bmp, .gif, .jpg or .pdf.\n",
                        true, [](PreparedChart& chart, MessageSink& sink) {
                            saveChart(chart, chart.args().output, sink);
+                           return std::string();
                        });
 }
 

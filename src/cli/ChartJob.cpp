@@ -310,7 +310,7 @@ ChartValues computeValues(PreparedChart& chart, MessageSink& sink) {
 }
 
 int runChartJob(std::span<char*> args, const char* usage, bool withOutput,
-                const std::function<void(PreparedChart&, MessageSink&)>& job) {
+                const std::function<std::string(PreparedChart&, MessageSink&)>& job) {
     std::string mistake;
     const auto parsed = parseChartArgs(args, withOutput, mistake);
     if (!parsed) {
@@ -323,16 +323,22 @@ int runChartJob(std::span<char*> args, const char* usage, bool withOutput,
         return 0;
     }
     StderrSink sink;
+    std::string out;
     try {
         const GuiSession gui;
         PreparedChart chart(*parsed, sink);
-        job(chart, sink);
-        return 0;
+        out = job(chart, sink);
     } catch (const std::exception& e) {
-        std::fflush(stdout);
         std::fprintf(stderr, "quillmar-cli: %s\n", e.what());
         return 1;
     }
+    // Written once the chart and its files are gone: a reader that stops early (head) may end
+    // the program here without leaving anything behind.
+    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "quillmar-cli: cannot write to standard output\n");
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace qm::cli

@@ -106,9 +106,10 @@ struct ChartValues {
 ChartValues computeValues(PreparedChart& chart, MessageSink& sink);
 
 // The body of the chart and values commands: parses the options, prints `usage` and the options
-// for --help or a mistake, prepares the chart and hands it to `job`. Returns the exit status: 0
-// done, 1 nothing produced, 2 a mistake in the options.
+// for --help or a mistake, prepares the chart and hands it to `job`, whose result goes to stdout
+// after the chart and its files are gone. Returns the exit status: 0 done, 1 nothing produced,
+// 2 a mistake in the options.
 int runChartJob(std::span<char*> args, const char* usage, bool withOutput,
-                const std::function<void(PreparedChart&, MessageSink&)>& job);
+                const std::function<std::string(PreparedChart&, MessageSink&)>& job);
 
 } // namespace qm::cli

@@ -86,10 +86,7 @@ int runValues(std::span<char*> args) {
                                  info ? std::string(trimBlanks(info->legendName)).c_str() : "?",
                                  heads[i].c_str());
                 }
-            const std::string csv = csvOf(values, heads);
-            if (std::fwrite(csv.data(), 1, csv.size(), stdout) != csv.size() ||
-                std::fflush(stdout) != 0)
-                throw CommandError("cannot write the values to standard output");
+            return csvOf(values, heads);
         });
 }
 
