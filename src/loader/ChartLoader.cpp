@@ -8,6 +8,7 @@
 #include "settings/GroupRecords.h"
 #include "settings/ParamRecords.h"
 #include "settings/SettingsFiles.h"
+#include "settings/SettingsMessages.h"
 
 #include <algorithm>
 #include <exception>
@@ -82,7 +83,13 @@ std::filesystem::path findSettingsFile(const std::string& title, const LoaderCon
         }
     }
     const auto defaults = context.settingsFolder / sf::kDefaultSettings;
-    if (!std::filesystem::exists(defaults, ec)) writeFactoryDefaults(defaults);
+    if (!std::filesystem::exists(defaults, ec)) {
+        writeFactoryDefaults(defaults);
+    } else if (!std::filesystem::is_regular_file(defaults, ec)) {
+        // A pipe would never end the read, a folder never begin it.
+        throw Abandon(settings_messages::format(settings_messages::kCannotOpenFile,
+                                                defaults.string(), "Not a regular file"));
+    }
     return defaults;
 }
 

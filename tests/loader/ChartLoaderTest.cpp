@@ -7,6 +7,7 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace qm {
 namespace {
@@ -293,8 +294,19 @@ TEST_F(ChartLoaderTest, UnreadableSettingsAbandonTheChartAndItsFile) {
          {},
          {{Kind::Error, "Trouble reading saved oscillator settings."}},
          ""},
+        {"settings file that is a pipe",
+         [&] {
+             std::filesystem::remove(defaults);
+             ASSERT_EQ(::mkfifo(defaults.c_str(), 0600), 0);
+         },
+         {},
+         {},
+         "Cannot open file \"" + defaults.string() + "\". Not a regular file"},
         {"settings set without the requested kind",
-         [&] { test::writeSettingsSet(defaults, [](TPlotRecList& s) { s.records.resize(11); }); },
+         [&] {
+             std::filesystem::remove(defaults);
+             test::writeSettingsSet(defaults, [](TPlotRecList& s) { s.records.resize(11); });
+         },
          {{0, 1}, {5, 1}, {17, 4}},
          {},
          "the settings file holds no record for kind 17"},
