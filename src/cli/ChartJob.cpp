@@ -174,7 +174,7 @@ void PreparedChart::applyChartType(MessageSink& sink) {
     price.SetDataKind(static_cast<std::uint8_t>(chart_->dataKind));
     chart_->chartType = price.Style;
     if (price.Style != *args_.chartType)
-        sink.information(std::string("the series lacks the prices of a ") +
+        sink.information(std::string("quillmar-cli: the series lacks the prices of a ") +
                          kChartTypeNames[*args_.chartType] + " chart; drawn as " +
                          kChartTypeNames[std::min<int>(price.Style, 4)]);
 }
@@ -195,8 +195,9 @@ void PreparedChart::addIndicators(MessageSink& sink) {
         if (record->Kind >= 15 && countOscillators(list) >= 3)
             for (const auto& r : list.records)
                 if (r->Kind >= 15 && r->Pane == pane) {
-                    sink.information("--add " + std::string(kindShortName(kind)) + " replaces " +
-                                     legendOf(*r) + ": a chart has room for three oscillators");
+                    sink.information("quillmar-cli: --add " + std::string(kindShortName(kind)) +
+                                     " replaces " + legendOf(*r) +
+                                     ": a chart has room for three oscillators");
                     break;
                 }
         placeDroppedRecord(list, std::move(record), pane, chart_->dataKind, chart_->interval);

@@ -159,6 +159,36 @@ TEST_F(CommandLine, ValuesComeFromTheBarsAsTheDrawingChangesThem) {
     }
 }
 
+TEST_F(CommandLine, EachAddedOscillatorGetsAPaneUntilThreeAreOn) {
+    struct Case {
+        std::vector<std::string> adds;
+        std::vector<std::string> kinds; // of the indicator columns, in order
+        std::string note;
+    };
+    const Case cases[] = {
+        {{"macd", "rsi", "volume"}, {"16", "17", "30"}, ""},
+        // The fourth takes the top oscillator pane, where the third went.
+        {{"macd", "rsi", "volume", "stoch"},
+         {"16", "17", "19"},
+         "quillmar-cli: --add stoch replaces Volume"},
+        {{"ma", "macd", "ema"}, {"1", "16", "2"}, ""}, // overlays take nothing's place
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"values", kAcme};
+        for (const auto& kind : c.adds) args.insert(args.end(), {"--add", kind});
+        const CliRun r = box.run(withSettings(args));
+        ASSERT_EQ(r.status, 0) << r.err;
+        const auto header = fieldsOf(linesOf(r.out).at(0));
+        std::vector<std::string> kinds;
+        for (std::size_t i = 7; i < header.size(); i += 6)
+            kinds.push_back(header[i].substr(0, header[i].size() - 2));
+        EXPECT_EQ(kinds, c.kinds);
+        // The note, and nothing else, on stderr.
+        EXPECT_EQ(r.err,
+                  c.note.empty() ? "" : c.note + ": a chart has room for three oscillators\n");
+    }
+}
+
 TEST_F(CommandLine, OffsetAndIntervalChooseTheBars) {
     const auto offset = values({kAcme, "--offset", "3"});
     EXPECT_EQ(offset.back()[1], "2016-12-28"); // the third line of the file
