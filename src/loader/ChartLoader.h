@@ -50,7 +50,7 @@ struct LoaderContext {
     std::uint8_t sourceFileType = 0;
     std::filesystem::path tempFolder; // receives the chart data files
     FormatSettings locale;            // the user's regional conventions
-    int currentYear = 2000;
+    int currentYear = 0;              // completes dates written without a year or with two digits
 };
 
 struct ChartRequest {
