@@ -29,6 +29,7 @@ public:
     bool MergeUpdate(const std::string& pricePath, const std::string& updatePath);
 
     // The date of `text` when it is written completely in the short date format, as a day count.
+    // A two-digit year is the latest year with those digits up to the current one.
     std::optional<double> DateOf(std::string_view text) const;
 
     // Results of the last scan.

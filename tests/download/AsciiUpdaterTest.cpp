@@ -155,6 +155,20 @@ TEST(MergeUpdate, UsesTheRegionalDateFormat) {
               H + "14/06/2016,2,2,2,2,2\r\n12/06/2016,2,2,2,2,2\r\n" + "09/06/2016,1,1,1,1,1\r\n");
 }
 
+TEST(MergeUpdate, TwoDigitYearsOfTheLastCenturyStayOlder) {
+    test::TempDir dir;
+    FormatSettings german;
+    german.shortDatePattern = "dd/MM/yy";
+    german.dateSeparator = '.';
+    const auto price = dir.write("SIE.csv", H + "17.06.16,1,1,1,1,1\r\n31.12.99,1,1,1,1,1\r\n" +
+                                                "30.12.99,1,1,1,1,1\r\n");
+    const auto update = dir.write("SIE.upd", H + "20.06.16,2,2,2,2,2\r\n17.06.16,2,2,2,2,2\r\n");
+    TAsciiUpdater updater(german);
+    ASSERT_TRUE(updater.MergeUpdate(price.string(), update.string()));
+    EXPECT_EQ(readAll(price), H + "20.06.16,2,2,2,2,2\r\n17.06.16,2,2,2,2,2\r\n" +
+                                  "31.12.99,1,1,1,1,1\r\n30.12.99,1,1,1,1,1\r\n");
+}
+
 TEST(MergeUpdate, AFailedReplacementKeepsTheOldFile) {
     test::TempDir dir;
     // The temporary sibling of a 250-byte name is too long for the file system, so writing
