@@ -21,6 +21,7 @@ cmake --build build-release --target quillmar-cli -j 2
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-bench/cli/make-long-file.py "$work/LONG.csv"
+# The system's Python: the Debian package put matplotlib there, whatever python3 the PATH finds.
+/usr/bin/python3 bench/cli/make-long-file.py "$work/LONG.csv"
 export QT_QPA_PLATFORM=offscreen
-bench/cli/run-bench.py build-release/src/cli/quillmar-cli "$work/LONG.csv" "$work" "${1:-11}"
+/usr/bin/python3 bench/cli/run-bench.py build-release/src/cli/quillmar-cli "$work/LONG.csv" "$work" "${1:-11}"
