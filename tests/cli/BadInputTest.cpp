@@ -88,7 +88,7 @@ TEST(BadInput, EndsInAMessageAndNoOutput) {
         EXPECT_EQ(r.status, c.status) << r.err;
         EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(test::fileText(out), "old");
+        EXPECT_EQ(test::readFile(out), "old");
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "out"), {}), 1);
         EXPECT_TRUE(std::filesystem::is_empty(box.temp()));
     }

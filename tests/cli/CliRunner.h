@@ -3,13 +3,13 @@
 // folders, a chosen locale, no display. A run that takes too long is killed and counts as a
 // hang.
 
+#include "support/FileContent.h"
 #include "support/TempDir.h"
 
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <spawn.h>
 #include <sstream>
 #include <string>
@@ -25,13 +25,6 @@ struct CliRun {
     std::string out;
     std::string err;
 };
-
-inline std::string fileText(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 inline std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
@@ -112,8 +105,8 @@ public:
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.out = fileText(outFile);
-        result.err = fileText(errFile);
+        result.out = readFile(outFile);
+        result.err = readFile(errFile);
         return result;
     }
 

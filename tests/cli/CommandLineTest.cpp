@@ -102,7 +102,7 @@ TEST_F(CommandLine, ChartIsWrittenInTheFormatOfItsName) {
             EXPECT_EQ(image.width(), c.width);
             EXPECT_EQ(image.height(), c.height);
         } else {
-            const std::string pdf = test::fileText(out);
+            const std::string pdf = test::readFile(out);
             EXPECT_TRUE(pdf.starts_with("%PDF-"));
             EXPECT_NE(pdf.find("%%EOF", pdf.size() - 8), std::string::npos);
         }

@@ -1,20 +1,12 @@
 #include "download/AsciiUpdater.h"
 
+#include "support/FileContent.h"
 #include "support/TempDir.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace qm {
 namespace {
-
-std::string readAll(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 const std::string H = "Date,Open,High,Low,Close,Volume\r\n";
 
@@ -97,7 +89,7 @@ TEST_P(MergeUpdate, FoldsTheNewRowsIn) {
     TAsciiUpdater updater(FormatSettings::unitedStates());
     const bool merged = updater.MergeUpdate(price.string(), update.string());
     EXPECT_EQ(merged, !c.expected.empty());
-    EXPECT_EQ(readAll(price), c.expected.empty() ? c.price : c.expected);
+    EXPECT_EQ(test::readFile(price), c.expected.empty() ? c.price : c.expected);
     if (merged) {
         EXPECT_FALSE(std::filesystem::exists(update));
     }
@@ -140,7 +132,7 @@ TEST(MergeUpdate, MissingFilesAreRefused) {
     TAsciiUpdater updater(FormatSettings::unitedStates());
     EXPECT_FALSE(updater.MergeUpdate((dir / "MSFT.csv").string(), update.string()));
     EXPECT_FALSE(updater.MergeUpdate(price.string(), (dir / "MSFT.upd").string()));
-    EXPECT_EQ(readAll(price), H + juneRows(20, 1, "1"));
+    EXPECT_EQ(test::readFile(price), H + juneRows(20, 1, "1"));
 }
 
 TEST(MergeUpdate, UsesTheRegionalDateFormat) {
@@ -151,7 +143,7 @@ TEST(MergeUpdate, UsesTheRegionalDateFormat) {
     const auto update = dir.write("BP.upd", H + "14/06/2016,2,2,2,2,2\r\n12/06/2016,2,2,2,2,2\r\n");
     TAsciiUpdater updater(FormatSettings::dayFirst());
     ASSERT_TRUE(updater.MergeUpdate(price.string(), update.string()));
-    EXPECT_EQ(readAll(price),
+    EXPECT_EQ(test::readFile(price),
               H + "14/06/2016,2,2,2,2,2\r\n12/06/2016,2,2,2,2,2\r\n" + "09/06/2016,1,1,1,1,1\r\n");
 }
 
@@ -165,8 +157,8 @@ TEST(MergeUpdate, TwoDigitYearsOfTheLastCenturyStayOlder) {
     const auto update = dir.write("SIE.upd", H + "20.06.16,2,2,2,2,2\r\n17.06.16,2,2,2,2,2\r\n");
     TAsciiUpdater updater(german);
     ASSERT_TRUE(updater.MergeUpdate(price.string(), update.string()));
-    EXPECT_EQ(readAll(price), H + "20.06.16,2,2,2,2,2\r\n17.06.16,2,2,2,2,2\r\n" +
-                                  "31.12.99,1,1,1,1,1\r\n30.12.99,1,1,1,1,1\r\n");
+    EXPECT_EQ(test::readFile(price), H + "20.06.16,2,2,2,2,2\r\n17.06.16,2,2,2,2,2\r\n" +
+                                         "31.12.99,1,1,1,1,1\r\n30.12.99,1,1,1,1,1\r\n");
 }
 
 TEST(MergeUpdate, AFailedReplacementKeepsTheOldFile) {
@@ -178,7 +170,7 @@ TEST(MergeUpdate, AFailedReplacementKeepsTheOldFile) {
     const auto update = dir.write("P.upd", H + juneRows(30, 10, "2"));
     TAsciiUpdater updater(FormatSettings::unitedStates());
     EXPECT_FALSE(updater.MergeUpdate(price.string(), update.string()));
-    EXPECT_EQ(readAll(price), oldText);
+    EXPECT_EQ(test::readFile(price), oldText);
     EXPECT_EQ(dir.fileCount(), 1u);
 }
 

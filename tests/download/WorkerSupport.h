@@ -5,13 +5,12 @@
 #include "download/CallQueue.h"
 #include "download/QuoteService.h"
 #include "market/Calendar.h"
+#include "support/FileContent.h"
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -96,18 +95,11 @@ inline RunOutcome runTransfer(const RunRequest& r, XferContext context) {
     return outcome;
 }
 
-inline std::string readAll(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // The files of a folder by name, with their contents.
 inline std::map<std::string, std::string> folderFiles(const std::filesystem::path& folder) {
     std::map<std::string, std::string> files;
     for (const auto& e : std::filesystem::directory_iterator(folder))
-        files[e.path().filename().string()] = readAll(e.path());
+        files[e.path().filename().string()] = readFile(e.path());
     return files;
 }
 

@@ -218,7 +218,7 @@ TEST_F(Worker, SingleSymbolModeHandsBackTheSavedFile) {
     runTransfer(run, testContext(server.base(), temp));
     const std::string saved = (dest / "PINK-VLKAY = Volkswagen AG.csv").string();
     EXPECT_EQ(files, (std::vector<std::string>{"earlier.csv", saved}));
-    EXPECT_EQ(readAll(saved), kConverted);
+    EXPECT_EQ(readFile(saved), kConverted);
 
     run.tickers = "NOSUCH";
     runTransfer(run, testContext(server.base(), temp));
@@ -299,8 +299,8 @@ TEST_F(Worker, WorkersOfDifferentServicesRunAtOnceWithoutMixingTheirFiles) {
     start(QuoteService::Yahoo, server.base(), 0);
     start(QuoteService::Google, google.base(), 1);
     ASSERT_TRUE(ui.processUntil([&] { return finished == 2; }, 30s));
-    EXPECT_EQ(readAll(dest / "0" / "IBM.csv"), kConverted);
-    EXPECT_EQ(readAll(dest / "1" / "IBM.csv"), H + "6/29/2016,1,2,0.5,1.5,10\r\n");
+    EXPECT_EQ(readFile(dest / "0" / "IBM.csv"), kConverted);
+    EXPECT_EQ(readFile(dest / "1" / "IBM.csv"), H + "6/29/2016,1,2,0.5,1.5,10\r\n");
     EXPECT_TRUE(std::filesystem::is_empty(temp));
 }
 

@@ -1,23 +1,15 @@
 #include "imaging/ChartImage.h"
 
+#include "support/FileContent.h"
 #include "support/TempDir.h"
 
 #include <QImageReader>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
-#include <sstream>
 
 namespace qm {
 namespace {
-
-std::string readAll(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 QImage readBack(const std::filesystem::path& file, const char* expectedFormat) {
     QImageReader reader(QString::fromStdString(file.string()));
@@ -119,7 +111,7 @@ TEST(ChartImage, BitmapFileHasTheWindowsLayout) {
     // 3 pixels of 3 bytes padded to 12 bytes per row, after 54 header bytes.
     test::TempDir dir;
     ASSERT_TRUE(saveChartImage(randomTrueColour(3, 2, 1), dir / "a.bmp"));
-    const std::string bmp = readAll(dir / "a.bmp");
+    const std::string bmp = test::readFile(dir / "a.bmp");
     ASSERT_EQ(bmp.size(), 54u + 2 * 12);
     EXPECT_EQ(bmp.substr(0, 2), "BM");
     EXPECT_EQ(static_cast<unsigned char>(bmp[2]), 54 + 24);
@@ -153,7 +145,7 @@ TEST(ChartImage, JpegIsBaselineColourAtQuality90) {
         SCOPED_TRACE(name);
         const auto file = dir / name;
         ASSERT_TRUE(saveChartImage(image, file));
-        const std::string jpeg = readAll(file);
+        const std::string jpeg = test::readFile(file);
         ASSERT_EQ(jpeg.substr(0, 2), "\xFF\xD8");
         const auto segments = jpegSegments(jpeg);
         ASSERT_TRUE(segments.count(0xC0)) << "no baseline frame";
@@ -207,7 +199,7 @@ TEST(ChartImage, FailedSavesLeaveNoFileBehind) {
         EXPECT_FALSE(result.reason.empty()) << c.name;
     }
     EXPECT_EQ(dir.fileCount(), before);
-    EXPECT_EQ(readAll(dir / "old.gif"), "old picture");
+    EXPECT_EQ(test::readFile(dir / "old.gif"), "old picture");
     EXPECT_TRUE(std::filesystem::is_directory(dir / "taken.png"));
 }
 

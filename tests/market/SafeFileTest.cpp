@@ -1,27 +1,19 @@
 #include "market/SafeFile.h"
 
+#include "support/FileContent.h"
 #include "support/TempDir.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <sys/mount.h>
 
 namespace qm {
 namespace {
 
-std::string readAll(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(SafeFile, ReplacesContentAndLeavesNoTemporaryFile) {
     test::TempDir dir;
     const auto file = dir.write("prices.csv", "old");
     ASSERT_TRUE(saveFileAtomically(file, "new content"));
-    EXPECT_EQ(readAll(file), "new content");
+    EXPECT_EQ(test::readFile(file), "new content");
     EXPECT_EQ(dir.fileCount(), 1u);
 }
 
@@ -44,7 +36,7 @@ TEST(SafeFile, AbandonedWriterKeepsTheOldFile) {
         return false;
     });
     EXPECT_FALSE(result);
-    EXPECT_EQ(readAll(file), "keep me");
+    EXPECT_EQ(test::readFile(file), "keep me");
     EXPECT_EQ(dir.fileCount(), 1u);
 }
 
@@ -63,7 +55,7 @@ TEST(SafeFile, FullFileSystemKeepsTheOldFile) {
     ASSERT_TRUE(saveFileAtomically(file, std::string(16 * 1024, 'a')));
     const SaveResult result = saveFileAtomically(file, std::string(128 * 1024, 'b'));
     EXPECT_FALSE(result);
-    EXPECT_EQ(readAll(file), std::string(16 * 1024, 'a'));
+    EXPECT_EQ(test::readFile(file), std::string(16 * 1024, 'a'));
     std::size_t entries = 0;
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(mountPoint))
         ++entries;

@@ -35,22 +35,22 @@ TEST(ChartGroups, RecordIsItsValuesInOrder) {
     TGroupRecList group;
     group.records.push_back(chart("KO", "/d/KO.csv", "", {{0, 2}, {16, 4}}, -300));
     group.save(dir / "g.grp");
-    EXPECT_EQ(test::fileBytes(dir / "g.grp"), "\x01"
-                                              "\x06\x02KO"
-                                              "\x06\x09/d/KO.csv"
-                                              "\x06\x00"
-                                              "\x02\x00"         // source file type
-                                              "\x02\x01"         // spacing
-                                              "\x02\x01"         // interval
-                                              "\x02\x04"         // chart type
-                                              "\x03\xD4\xFE"     // left -300
-                                              "\x03\x8C\x00"     // top 140
-                                              "\x03\x20\x03"     // width 800
-                                              "\x03\x58\x02"     // height 600
-                                              "\x02\x02"         // two entries
-                                              "\x02\x00\x02\x02" // price chart, pane 2
-                                              "\x02\x10\x02\x04" // kind 16, pane 4
-                                              "\x00"s);
+    EXPECT_EQ(test::readFile(dir / "g.grp"), "\x01"
+                                             "\x06\x02KO"
+                                             "\x06\x09/d/KO.csv"
+                                             "\x06\x00"
+                                             "\x02\x00"         // source file type
+                                             "\x02\x01"         // spacing
+                                             "\x02\x01"         // interval
+                                             "\x02\x04"         // chart type
+                                             "\x03\xD4\xFE"     // left -300
+                                             "\x03\x8C\x00"     // top 140
+                                             "\x03\x20\x03"     // width 800
+                                             "\x03\x58\x02"     // height 600
+                                             "\x02\x02"         // two entries
+                                             "\x02\x00\x02\x02" // price chart, pane 2
+                                             "\x02\x10\x02\x04" // kind 16, pane 4
+                                             "\x00"s);
 }
 
 TEST(ChartGroups, ThreeChartsComeBackInOrder) {

@@ -15,7 +15,7 @@ TEST(IndicatorRequests, FileIsPairsOfBytes) {
     const auto file = dir / "Osc_List.osl";
     const IndicatorRequestList requests = {{0, 2}, {1, 2}, {0x91, 4}, {30, 5}};
     saveIndicatorRequests(file, requests);
-    EXPECT_EQ(test::fileBytes(file), "\x00\x02\x01\x02\x91\x04\x1E\x05"s);
+    EXPECT_EQ(test::readFile(file), "\x00\x02\x01\x02\x91\x04\x1E\x05"s);
     EXPECT_EQ(loadIndicatorRequests(file), requests); // the top bit is kept as stored
 }
 

@@ -11,7 +11,7 @@ namespace qm {
 namespace {
 
 using namespace std::string_literals;
-using test::fileBytes;
+using test::readFile;
 using test::settingsErrorOf;
 using Kind = test::RecordedMessage::Kind;
 
@@ -27,23 +27,23 @@ TEST(ParamRecords, FilesHoldTheRecordsFieldsInOrder) {
     settings.records.emplace_back("Defaults", "");
     settings.records.emplace_back("IBM", "/d/IBM.csv");
     settings.save(dir / "PrmsList.Lst");
-    EXPECT_EQ(fileBytes(dir / "PrmsList.Lst"), "\x01"
-                                               "\x06\x08"
-                                               "Defaults"
-                                               "\x06\x00"
-                                               "\x06\x03"
-                                               "IBM"
-                                               "\x06\x0A/d/IBM.csv"
-                                               "\x00"s);
+    EXPECT_EQ(readFile(dir / "PrmsList.Lst"), "\x01"
+                                              "\x06\x08"
+                                              "Defaults"
+                                              "\x06\x00"
+                                              "\x06\x03"
+                                              "IBM"
+                                              "\x06\x0A/d/IBM.csv"
+                                              "\x00"s);
 
     TSignalRecList signals;
     signals.records.emplace_back("SPY", "/s.csv", 2);
     signals.save(dir / "Zorvik.Lst");
-    EXPECT_EQ(fileBytes(dir / "Zorvik.Lst"), "\x01\x06\x03SPY\x06\x06/s.csv\x02\x02\x00"s);
+    EXPECT_EQ(readFile(dir / "Zorvik.Lst"), "\x01\x06\x03SPY\x06\x06/s.csv\x02\x02\x00"s);
 
     TParamRecList empty;
     empty.save(dir / "FavSymbolsList.Lst");
-    EXPECT_EQ(fileBytes(dir / "FavSymbolsList.Lst"), "\x01\x00"s);
+    EXPECT_EQ(readFile(dir / "FavSymbolsList.Lst"), "\x01\x00"s);
 }
 
 TEST(ParamRecords, ListsComeBackAsSavedAndLoadingAppends) {
@@ -159,9 +159,9 @@ TEST(SettingsList, FreshInstallationWritesTheDefaultsEntry) {
     ASSERT_EQ(list.records.size(), 1u);
     EXPECT_EQ(list.records[0].symbol, "Defaults");
     EXPECT_EQ(list.records[0].file, "");
-    EXPECT_EQ(fileBytes(dir / "PrmsList.Lst"), "\x01\x06\x08"
-                                               "Defaults"
-                                               "\x06\x00\x00"s);
+    EXPECT_EQ(readFile(dir / "PrmsList.Lst"), "\x01\x06\x08"
+                                              "Defaults"
+                                              "\x06\x00\x00"s);
 
     // The next start loads what is there.
     list.setEntry("IBM", "/d/IBM.csv");
@@ -202,12 +202,12 @@ TEST(Favourites, DialogAddsSortedAndRefusesDuplicates) {
     saved.load(file, sink);
     EXPECT_EQ(symbols(saved), symbols(favourites));
 
-    const std::string before = fileBytes(file);
+    const std::string before = readFile(file);
     EXPECT_FALSE(addFavourite(favourites, "IBM", "/elsewhere/IBM.csv", file, sink));
     EXPECT_EQ(sink.messages, (std::vector<test::RecordedMessage>{
                                  {Kind::Information, "IBM is already in the list."}}));
     EXPECT_EQ(favourites.records.size(), 3u);
-    EXPECT_EQ(fileBytes(file), before);
+    EXPECT_EQ(readFile(file), before);
 }
 
 TEST(Favourites, SortingIsByteWise) {
@@ -227,8 +227,8 @@ TEST(Favourites, ChartAppendsItsTitleUnsortedOnce) {
 
     EXPECT_TRUE(addChartToFavourites(favourites, "AA", "/d/AA.csv", file));
     EXPECT_EQ(symbols(favourites), (std::vector<std::string>{"ZZ", "AA"}));
-    EXPECT_EQ(fileBytes(file), "\x01\x06\x02ZZ\x06\x09/d/ZZ.csv\x06\x02"
-                               "AA\x06\x09/d/AA.csv\x00"s);
+    EXPECT_EQ(readFile(file), "\x01\x06\x02ZZ\x06\x09/d/ZZ.csv\x06\x02"
+                              "AA\x06\x09/d/AA.csv\x00"s);
 }
 
 } // namespace

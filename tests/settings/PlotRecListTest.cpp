@@ -104,7 +104,7 @@ TEST(DefaultSettings, FactorySetIsThePriceChartAndEveryKindsDefaults) {
     const auto file = dir.write("Defaults.prm", "an old file");
     writeFactoryDefaults(file);
 
-    const std::string bytes = test::fileBytes(file);
+    const std::string bytes = test::readFile(file);
     EXPECT_EQ(bytes.substr(0, 1 + kPriceChartRecordBytes.size()), "\x01" + kPriceChartRecordBytes);
     EXPECT_EQ(bytes.back(), '\0');
 
@@ -123,10 +123,10 @@ TEST(DefaultSettings, TruncatedFileKeepsTheWholeRecordsAndFails) {
     TPlotRecList firstTwo = factoryDefaultSet();
     firstTwo.records.resize(2);
     firstTwo.save(dir / "two.prm");
-    const std::string two = test::fileBytes(dir / "two.prm");
+    const std::string two = test::readFile(dir / "two.prm");
     // The full file without its end from five bytes into its third record.
     const std::string head = two.substr(0, two.size() - 1);
-    const std::string full = test::fileBytes(dir / "full.prm");
+    const std::string full = test::readFile(dir / "full.prm");
     ASSERT_EQ(full.substr(0, head.size()), head);
     const auto file = dir.write("Defaults.prm", full.substr(0, head.size() + 5));
 
