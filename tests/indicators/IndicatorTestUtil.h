@@ -1,12 +1,17 @@
 #pragma once
-// Bar windows and output tables for indicator tests.
+// Bar windows and output tables for indicator tests, and the cases of the bounds tests.
 
 #include "indicators/OscObj.h"
 #include "market/PriceBar.h"
 
 #include <cmath>
+#include <cstring>
 #include <functional>
+#include <gtest/gtest.h>
+#include <initializer_list>
+#include <limits>
 #include <memory>
+#include <vector>
 
 namespace qm::test {
 
@@ -52,6 +57,44 @@ inline std::size_t at(int i) {
 // of the values summed.
 inline double singleTolerance(double expected) {
     return 4e-6 * std::max(1.0, std::fabs(expected));
+}
+
+constexpr float kInf = std::numeric_limits<float>::infinity();
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+
+// One case of a bounds test: a kind with every length at one value a settings file may hold.
+struct Bounds {
+    int kind;
+    float length;
+};
+
+// Every kind of firstKind..lastKind with every one of `lengths`.
+inline std::vector<Bounds> boundsCases(int firstKind, int lastKind,
+                                       std::initializer_list<float> lengths) {
+    std::vector<Bounds> cases;
+    for (int kind = firstKind; kind <= lastKind; ++kind)
+        for (const float length : lengths) cases.push_back({kind, length});
+    return cases;
+}
+
+// Rows 0 .. row - 1 of the table are still 0.
+inline testing::AssertionResult emptyBelow(const OutputTable& out, int row) {
+    for (int i = 0; i < row; ++i)
+        for (const float v : out[at(i)])
+            if (v != 0.0f) return testing::AssertionFailure() << "row " << i << " holds " << v;
+    return testing::AssertionSuccess();
+}
+
+// The fifth and sixth columns are still 0 in every row, for the kinds that use neither.
+inline testing::AssertionResult lastTwoColumnsEmpty(const OutputTable& out) {
+    for (int i = 0; i < kWindowSlots; ++i)
+        if (out[at(i)][4] != 0.0f || out[at(i)][5] != 0.0f)
+            return testing::AssertionFailure() << "row " << i;
+    return testing::AssertionSuccess();
+}
+
+inline bool sameBar(const PriceBar& a, const PriceBar& b) {
+    return std::memcmp(&a, &b, sizeof(PriceBar)) == 0;
 }
 
 } // namespace qm::test

@@ -1,6 +1,6 @@
 #pragma once
-// Running one oscillator kind over a test window, and comparing a column with a reference
-// series computed in the test.
+// Running one kind over a test window, and comparing a column with a reference series computed
+// in the test.
 
 #include "IndicatorTestUtil.h"
 #include "indicators/Frame.h"
@@ -38,6 +38,23 @@ struct KindRun {
     }
 };
 
+// One bare Compute over a fresh window of n bars, without the drawing's checks around it.
+struct Computed {
+    std::unique_ptr<BarWindow> bars;
+    std::unique_ptr<OutputTable> out = makeTable();
+    int shortfall = -99;
+    float at(int i, int column) const { return (*out)[test::at(i)][test::at(column)]; }
+};
+
+inline Computed compute(TOscObj& o, int n, int shown,
+                        const std::function<PriceBar(int slot)>& bar = wavyBar) {
+    Computed run{makeWindow(n, bar)};
+    o.ValidBars = n;
+    o.ShownBars = shown;
+    o.Compute(*run.bars, *run.out, run.shortfall);
+    return run;
+}
+
 // Column `column` of rows from..511 against `expected` (indexed by row), within `tolerance`.
 inline void expectColumn(const KindRun& run, int column, const std::vector<double>& expected,
                          int from, double tolerance) {
@@ -62,6 +79,37 @@ inline std::vector<double> rows() {
 // P(i) of a PriceField code 0, 1 or 2.
 inline double priceOf(const PriceBar& bar, int field) {
     return field == 0 ? bar.high : field == 1 ? bar.low : bar.close;
+}
+
+// The mean of the prices of `field` over the `length` slots ending at `last`, summed oldest first.
+inline double meanOf(const BarWindow& bars, int field, int last, int length) {
+    double sum = 0;
+    for (int i = last - length + 1; i <= last; ++i) sum += priceOf(bars[test::at(i)], field);
+    return sum / length;
+}
+
+// The least-squares line through (1, y1) .. (L, yL), the prices of `field` ending at slot
+// `last`, in the textbook form: slope = covariance / variance of x, through the means. One
+// point has no spread in x; its line is flat at the price.
+struct ReferenceLine {
+    double xMean = 0;
+    double yMean = 0;
+    double slope = 0;
+    double at(double x) const { return yMean + slope * (x - xMean); }
+};
+
+inline ReferenceLine leastSquares(const BarWindow& bars, int field, int last, int length) {
+    ReferenceLine line;
+    line.xMean = (length + 1) / 2.0;
+    line.yMean = meanOf(bars, field, last, length);
+    double cov = 0, var = 0;
+    for (int k = 1; k <= length; ++k) {
+        const double y = priceOf(bars[test::at(last - length + k)], field);
+        cov += (k - line.xMean) * (y - line.yMean);
+        var += (k - line.xMean) * (k - line.xMean);
+    }
+    line.slope = var == 0 ? 0 : cov / var;
+    return line;
 }
 
 } // namespace qm::test

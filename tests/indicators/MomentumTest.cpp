@@ -134,22 +134,6 @@ TEST(DetrendedAverage, LengthBelowOneSkipsTheIndicator) {
     }
 }
 
-// Least squares through (1, y1) .. (L, yL) as covariance over variance of x.
-double slopeOf(const KindRun& run, int field, int last, int length) {
-    const double xMean = (length + 1) / 2.0;
-    double yMean = 0;
-    for (int k = 1; k <= length; ++k)
-        yMean += test::priceOf((*run.bars)[at(last - length + k)], field);
-    yMean /= length;
-    double cov = 0, var = 0;
-    for (int k = 1; k <= length; ++k) {
-        const double y = test::priceOf((*run.bars)[at(last - length + k)], field);
-        cov += (k - xMean) * (y - yMean);
-        var += (k - xMean) * (k - xMean);
-    }
-    return cov / var;
-}
-
 TEST(RegressionSlope, EveryLineStartsAfterTheLongest) {
     KindRun run(23, 300, test::wavyBar);
     run.indicator->SetLineCount(2);
@@ -159,7 +143,8 @@ TEST(RegressionSlope, EveryLineStartsAfterTheLongest) {
     const int start = 212 + 55;
     for (const auto& [line, length] : {std::pair{0, 21}, {1, 55}}) {
         std::vector<double> expected = test::rows();
-        for (int i = start; i < 512; ++i) expected[at(i)] = slopeOf(run, 1, i, length);
+        for (int i = start; i < 512; ++i)
+            expected[at(i)] = test::leastSquares(*run.bars, 1, i, length).slope;
         test::expectColumn(run, line, expected, start - 2, 1e-6);
     }
     for (int i = 212; i < 512; ++i) ASSERT_EQ(run.at(i, 3), (*run.bars)[at(i)].low);

@@ -1,4 +1,4 @@
-#include "IndicatorTestUtil.h"
+#include "KindRun.h"
 #include "indicators/Frame.h"
 #include "indicators/Kinds.h"
 #include "market/MessageSink.h"
@@ -11,19 +11,13 @@ namespace qm {
 namespace {
 
 using test::at;
+using test::compute;
+using test::Computed;
+using test::meanOf;
+using test::priceOf;
 using test::singleTolerance;
 
-double priceOf(const PriceBar& b, int field) {
-    return field == 0 ? b.high : field == 1 ? b.low : b.close;
-}
-
-// The textbook forms, in double precision, straight from the window.
-double meanOf(const BarWindow& bars, int field, int last, int length) {
-    double sum = 0;
-    for (int i = last - length + 1; i <= last; ++i) sum += priceOf(bars[at(i)], field);
-    return sum / length;
-}
-
+// The textbook form, in double precision, straight from the window.
 std::vector<double> expAverage(const BarWindow& bars, int field, int first, double length) {
     std::vector<double> e(512, 0.0);
     const double alpha = 2.0 / (length + 1.0);
@@ -33,32 +27,9 @@ std::vector<double> expAverage(const BarWindow& bars, int field, int first, doub
     return e;
 }
 
-// Least squares through (1, y1) .. (L, yL) as slope = covariance / variance of x.
+// The least-squares line through the newest `length` prices, at the newest of them.
 double regressionEnd(const BarWindow& bars, int field, int last, int length) {
-    const double xMean = (length + 1) / 2.0;
-    const double yMean = meanOf(bars, field, last, length);
-    double cov = 0, var = 0;
-    for (int k = 1; k <= length; ++k) {
-        const double y = priceOf(bars[at(last - length + k)], field);
-        cov += (k - xMean) * (y - yMean);
-        var += (k - xMean) * (k - xMean);
-    }
-    const double slope = var == 0 ? 0 : cov / var;
-    return yMean + slope * (length - xMean);
-}
-
-struct Computed {
-    std::unique_ptr<BarWindow> bars;
-    std::unique_ptr<OutputTable> out = test::makeTable();
-    int shortfall = -99;
-};
-
-Computed compute(TOscObj& o, int n, int shown, PriceBar (*bar)(int) = test::wavyBar) {
-    Computed run{test::makeWindow(n, bar)};
-    o.ValidBars = n;
-    o.ShownBars = shown;
-    o.Compute(*run.bars, *run.out, run.shortfall);
-    return run;
+    return test::leastSquares(bars, field, last, length).at(length);
 }
 
 TEST(ArithmeticAverage, DefaultLineOverAFullWindow) {

@@ -9,23 +9,15 @@
 
 #include <cfenv>
 #include <climits>
-#include <cstring>
 #include <gtest/gtest.h>
-#include <limits>
-#include <vector>
 
 namespace qm {
 namespace {
 
 using test::at;
-
-constexpr float kInf = std::numeric_limits<float>::infinity();
-constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
-
-struct Bounds {
-    int kind;
-    float length;
-};
+using test::Bounds;
+using test::kInf;
+using test::kNaN;
 
 class OscillatorBounds : public testing::TestWithParam<Bounds> {};
 
@@ -60,16 +52,14 @@ TEST_P(OscillatorBounds, StayInsideTheWindowAndTable) {
                 o->Compute(*bars, *out, shortfall);
                 EXPECT_GE(shortfall, 0);
                 // Nothing below the slot before the first bar is ever written.
-                for (int i = 0; i < f - 1; ++i)
-                    for (const float v : (*out)[at(i)]) ASSERT_EQ(v, 0.0f) << i;
-                for (const auto& row : *out) ASSERT_TRUE(row[4] == 0.0f && row[5] == 0.0f);
+                ASSERT_TRUE(test::emptyBelow(*out, f - 1));
+                ASSERT_TRUE(test::lastTwoColumnsEmpty(*out));
                 for (int i = 0; i < 512; ++i) {
                     if (b.kind == 17 && i == f) {
                         ASSERT_EQ((*bars)[at(i)].date, before[at(i)].date);
                         ASSERT_EQ((*bars)[at(i)].volume, before[at(i)].volume);
                     } else {
-                        ASSERT_EQ(std::memcmp(&(*bars)[at(i)], &before[at(i)], sizeof(PriceBar)), 0)
-                            << i;
+                        ASSERT_TRUE(test::sameBar((*bars)[at(i)], before[at(i)])) << i;
                     }
                 }
             }
@@ -78,16 +68,11 @@ TEST_P(OscillatorBounds, StayInsideTheWindowAndTable) {
     std::feclearexcept(FE_ALL_EXCEPT);
 }
 
-std::vector<Bounds> boundsCases() {
-    std::vector<Bounds> cases;
-    for (int kind = 16; kind <= 30; ++kind)
-        for (const float length : {0.0f, 0.5f, 1.0f, 2.0f, 3.0f, 52.0f, 250.0f, 511.0f, 512.0f,
-                                   1e9f, -1.0f, -0.5f, -1e9f, kNaN, kInf, -kInf, 3.4e38f})
-            cases.push_back({kind, length});
-    return cases;
-}
-
-INSTANTIATE_TEST_SUITE_P(Oscillators, OscillatorBounds, testing::ValuesIn(boundsCases()));
+INSTANTIATE_TEST_SUITE_P(Oscillators, OscillatorBounds,
+                         testing::ValuesIn(test::boundsCases(
+                             16, 30,
+                             {0.0f, 0.5f, 1.0f, 2.0f, 3.0f, 52.0f, 250.0f, 511.0f, 512.0f, 1e9f,
+                              -1.0f, -0.5f, -1e9f, kNaN, kInf, -kInf, 3.4e38f})));
 
 } // namespace
 } // namespace qm

@@ -10,20 +10,13 @@
 #include <cfenv>
 #include <climits>
 #include <gtest/gtest.h>
-#include <limits>
 
 namespace qm {
 namespace {
 
-using test::at;
-
-constexpr float kInf = std::numeric_limits<float>::infinity();
-constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
-
-struct Bounds {
-    int kind;
-    float length;
-};
+using test::Bounds;
+using test::kInf;
+using test::kNaN;
 
 class ParameterBounds : public testing::TestWithParam<Bounds> {};
 
@@ -49,10 +42,8 @@ TEST_P(ParameterBounds, StaysInsideTheWindowAndTable) {
                     o->Compute(*bars, *out, shortfall);
                     EXPECT_GE(shortfall, 0);
                     // Nothing below the slot before the first bar is ever written.
-                    for (int i = 0; i < 511 - valid; ++i)
-                        for (const float v : (*out)[at(i)]) ASSERT_EQ(v, 0.0f) << i;
-                    // The fifth and sixth columns are not used by these kinds.
-                    for (const auto& row : *out) ASSERT_TRUE(row[4] == 0.0f && row[5] == 0.0f);
+                    ASSERT_TRUE(test::emptyBelow(*out, 511 - valid));
+                    ASSERT_TRUE(test::lastTwoColumnsEmpty(*out));
                 }
             }
         }
@@ -60,16 +51,11 @@ TEST_P(ParameterBounds, StaysInsideTheWindowAndTable) {
     std::feclearexcept(FE_ALL_EXCEPT);
 }
 
-std::vector<Bounds> boundsCases() {
-    std::vector<Bounds> cases;
-    for (int kind = 1; kind <= 4; ++kind)
-        for (const float length : {0.0f, 0.5f, 1.0f, 2.0f, 250.0f, 511.0f, 512.0f, 1e9f, -1.0f,
-                                   -0.5f, -1e9f, kNaN, kInf, -kInf, 3.4e38f})
-            cases.push_back({kind, length});
-    return cases;
-}
-
-INSTANTIATE_TEST_SUITE_P(MovingAverages, ParameterBounds, testing::ValuesIn(boundsCases()));
+INSTANTIATE_TEST_SUITE_P(MovingAverages, ParameterBounds,
+                         testing::ValuesIn(test::boundsCases(1, 4,
+                                                             {0.0f, 0.5f, 1.0f, 2.0f, 250.0f,
+                                                              511.0f, 512.0f, 1e9f, -1.0f, -0.5f,
+                                                              -1e9f, kNaN, kInf, -kInf, 3.4e38f})));
 
 } // namespace
 } // namespace qm

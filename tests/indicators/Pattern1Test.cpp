@@ -15,34 +15,10 @@ using test::PatternRow;
 using test::Sequence;
 using namespace test; // PatternColumn names
 
-struct Options {
-    float n1, n2, b1, b2;
-    std::uint8_t mode = 0; // PriceField: 0 non-strict, otherwise strict
-    bool relax = true;
-    bool reset = false;
-    bool aggressive = false;
-};
+using Options = test::PatternOptions;
 
-std::unique_ptr<TOscObj> pattern1(const Options& o) {
-    auto p = TOscObj::Create(5);
-    p->Params = {o.n1, o.n2, o.b1, o.b2};
-    p->PriceField = o.mode;
-    p->RelaxLastStage2 = o.relax;
-    p->ResetStage2OnStage1 = o.reset;
-    p->AggressiveStage2 = o.aggressive;
-    return p;
-}
-
-void expectBothSides(const Options& options, const Sequence& s) {
-    auto p = pattern1(options);
-    {
-        SCOPED_TRACE("sell side");
-        test::expectSequence(*p, s);
-    }
-    {
-        SCOPED_TRACE("buy side");
-        test::expectSequence(*p, test::mirroredPattern(s));
-    }
+void expectBothSides(const Options& o, const Sequence& s) {
+    test::expectBothSides(5, o, s);
 }
 
 // clang-format off

@@ -15,27 +15,10 @@ using test::PatternRow;
 using test::Sequence;
 using namespace test; // PatternColumn names
 
-struct Options {
-    float n1, n2, b1, b2;
-    std::uint8_t mode = 0; // PriceField: 0 non-strict, 1 strict, other no Stage2
-    bool relax = true;
-    bool reset = false;
-};
+using Options = test::PatternOptions;
 
 void expectBothSides(const Options& o, const Sequence& s) {
-    auto p = TOscObj::Create(6);
-    p->Params = {o.n1, o.n2, o.b1, o.b2};
-    p->PriceField = o.mode;
-    p->RelaxLastStage2 = o.relax;
-    p->ResetStage2OnStage1 = o.reset;
-    {
-        SCOPED_TRACE("sell side");
-        test::expectSequence(*p, s);
-    }
-    {
-        SCOPED_TRACE("buy side");
-        test::expectSequence(*p, test::mirroredPattern(s));
-    }
+    test::expectBothSides(6, o, s);
 }
 
 // clang-format off

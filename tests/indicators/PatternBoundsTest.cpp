@@ -10,12 +10,13 @@
 #include <climits>
 #include <cmath>
 #include <gtest/gtest.h>
-#include <limits>
 
 namespace qm {
 namespace {
 
 using test::at;
+using test::kInf;
+using test::kNaN;
 
 // A full window of flat bars (close 50, high 51, low 49) over the empty slot 0. With B1 = 20 the
 // bars up to slot 20 compare their close with slot 0's close of 0 and rise; from slot 21 on they
@@ -61,8 +62,6 @@ TEST(PatternLookback, BeforeSlotZeroReadsSlotZero) {
 // Whatever a settings file or the run-time fields hold, the counts stay inside the window and
 // the table, and write nothing before their first counted bar or into the sixth column.
 TEST(PatternLookback, AnyParametersStayInsideTheWindow) {
-    constexpr float kInf = std::numeric_limits<float>::infinity();
-    constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
     const std::array<std::array<float, 4>, 12> paramSets{{
         {9, 13, 4, 2},
         {2, 3, 1, 1},

@@ -1,10 +1,11 @@
 #pragma once
 // Hand-made bar sequences for the counting kinds, written as tables of one bar per line with the
-// outputs expected on that bar, and the runner that checks a computation bar by bar.
+// outputs expected on that bar, and the runners that check a computation bar by bar.
 
 #include "IndicatorTestUtil.h"
 
 #include <array>
+#include <cstdint>
 #include <gtest/gtest.h>
 #include <span>
 #include <string>
@@ -102,6 +103,17 @@ inline Sequence mirroredLevels(const Sequence& s) {
     return m;
 }
 
+// The parameters and switches kinds 5 and 6 run a sequence with.
+struct PatternOptions {
+    float n1, n2, b1, b2;
+    // PriceField, the Stage2 comparison: 0 non-strict; kind 5 strict for any other code, kind 6
+    // strict for 1 and without Stage2 for any other.
+    std::uint8_t mode = 0;
+    bool relax = true;
+    bool reset = false;
+    bool aggressive = false; // kind 5 only
+};
+
 // Computes `indicator` over a window holding the sequence's bars in its newest slots and checks
 // every column of every bar.
 inline void expectSequence(TOscObj& indicator, const Sequence& s) {
@@ -118,6 +130,24 @@ inline void expectSequence(TOscObj& indicator, const Sequence& s) {
         for (int c = 0; c < kOutputColumns; ++c)
             EXPECT_EQ((*out)[at(first + b)][at(c)], s.want[at(b)][at(c)])
                 << "bar " << b << " column " << c;
+}
+
+// Kind 5 or 6 over the sequence as given (the sell side) and upside down (the buy side).
+inline void expectBothSides(int kind, const PatternOptions& o, const Sequence& s) {
+    auto p = TOscObj::Create(kind);
+    p->Params = {o.n1, o.n2, o.b1, o.b2};
+    p->PriceField = o.mode;
+    p->RelaxLastStage2 = o.relax;
+    p->ResetStage2OnStage1 = o.reset;
+    p->AggressiveStage2 = o.aggressive;
+    {
+        SCOPED_TRACE("sell side");
+        expectSequence(*p, s);
+    }
+    {
+        SCOPED_TRACE("buy side");
+        expectSequence(*p, mirroredPattern(s));
+    }
 }
 
 } // namespace qm::test

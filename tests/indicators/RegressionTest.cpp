@@ -1,4 +1,4 @@
-#include "IndicatorTestUtil.h"
+#include "KindRun.h"
 #include "indicators/Frame.h"
 #include "indicators/Kinds.h"
 #include "market/MessageSink.h"
@@ -12,29 +12,11 @@ namespace qm {
 namespace {
 
 using test::at;
+using test::compute;
+using test::Computed;
 using test::singleTolerance;
 
-double priceOf(const PriceBar& b, int field) {
-    return field == 0 ? b.high : field == 1 ? b.low : b.close;
-}
-
 // The definitions computed another way, in double precision, straight from the window.
-
-// The least-squares line through (1, y1) .. (L, yL), y ending at slot `last`, as slope =
-// covariance / variance of x, evaluated at x.
-double regressionAt(const BarWindow& bars, int field, int last, int length, int x) {
-    const double xMean = (length + 1) / 2.0;
-    double yMean = 0;
-    for (int k = 1; k <= length; ++k) yMean += priceOf(bars[at(last - length + k)], field);
-    yMean /= length;
-    double cov = 0, var = 0;
-    for (int k = 1; k <= length; ++k) {
-        const double y = priceOf(bars[at(last - length + k)], field);
-        cov += (k - xMean) * (y - yMean);
-        var += (k - xMean) * (k - xMean);
-    }
-    return yMean + cov / var * (x - xMean);
-}
 
 double mean(const std::vector<double>& v) {
     double sum = 0;
@@ -54,22 +36,6 @@ std::vector<double> closes(const BarWindow& bars, int last, int length) {
     std::vector<double> v;
     for (int i = last - length + 1; i <= last; ++i) v.push_back(bars[at(i)].close);
     return v;
-}
-
-struct Computed {
-    std::unique_ptr<BarWindow> bars;
-    std::unique_ptr<OutputTable> out = test::makeTable();
-    int shortfall = -99;
-    float at(int i, int column) const { return (*out)[test::at(i)][test::at(column)]; }
-};
-
-Computed compute(TOscObj& o, int n, int shown,
-                 const std::function<PriceBar(int)>& bar = test::wavyBar) {
-    Computed run{test::makeWindow(n, bar)};
-    o.ValidBars = n;
-    o.ShownBars = shown;
-    o.Compute(*run.bars, *run.out, run.shortfall);
-    return run;
 }
 
 // The indicator as a drawing computes it: nothing when it is skipped, else its shortfall.
@@ -106,7 +72,7 @@ TEST(RegressionLines, MatchLeastSquaresOverTheNewestBars) {
         const int first = 512 - lengths[j];
         expectSegment(r, j, first);
         for (int x = 1; x <= lengths[j]; ++x) {
-            const double expected = regressionAt(*r.bars, 1, 511, lengths[j], x);
+            const double expected = test::leastSquares(*r.bars, 1, 511, lengths[j]).at(x);
             ASSERT_NEAR(r.at(first + x - 1, j), expected, singleTolerance(expected)) << x;
         }
     }

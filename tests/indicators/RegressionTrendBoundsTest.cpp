@@ -9,26 +9,15 @@
 
 #include <cfenv>
 #include <climits>
-#include <cstring>
 #include <gtest/gtest.h>
-#include <limits>
 
 namespace qm {
 namespace {
 
 using test::at;
-
-constexpr float kInf = std::numeric_limits<float>::infinity();
-constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
-
-bool sameBar(const PriceBar& a, const PriceBar& b) {
-    return std::memcmp(&a, &b, sizeof(PriceBar)) == 0;
-}
-
-struct Bounds {
-    int kind;
-    float length;
-};
+using test::Bounds;
+using test::kInf;
+using test::kNaN;
 
 class RegressionTrendBounds : public testing::TestWithParam<Bounds> {};
 
@@ -60,9 +49,8 @@ TEST_P(RegressionTrendBounds, StaysInsideTheWindowAndTable) {
                     o->Compute(*bars, *out, shortfall);
                     EXPECT_GE(shortfall, 0);
                     // No row below the first bar is written, nor the last two columns.
-                    for (int i = 0; i < first; ++i)
-                        for (const float v : (*out)[at(i)]) ASSERT_EQ(v, 0.0f) << i;
-                    for (const auto& row : *out) ASSERT_TRUE(row[4] == 0.0f && row[5] == 0.0f);
+                    ASSERT_TRUE(test::emptyBelow(*out, first));
+                    ASSERT_TRUE(test::lastTwoColumnsEmpty(*out));
                     // The bars stay as they were, but for that one slot's three prices.
                     for (int i = 0; i < 512; ++i) {
                         PriceBar expected = before[at(i)];
@@ -71,7 +59,7 @@ TEST_P(RegressionTrendBounds, StaysInsideTheWindowAndTable) {
                             expected.low = before[at(first)].low;
                             expected.close = before[at(first)].close;
                         }
-                        ASSERT_TRUE(sameBar((*bars)[at(i)], expected)) << "slot " << i;
+                        ASSERT_TRUE(test::sameBar((*bars)[at(i)], expected)) << "slot " << i;
                     }
                 }
             }
@@ -80,18 +68,11 @@ TEST_P(RegressionTrendBounds, StaysInsideTheWindowAndTable) {
     std::feclearexcept(FE_ALL_EXCEPT);
 }
 
-std::vector<Bounds> boundsCases() {
-    std::vector<Bounds> cases;
-    for (int kind = 8; kind <= 15; ++kind)
-        for (const float length :
-             {0.0f, 0.5f, 1.0f, 2.0f, 3.0f, 4.0f, 101.0f, 102.0f, 250.0f, 511.0f, 512.0f, 1e9f,
-              -1.0f, -0.5f, -1e9f, kNaN, kInf, -kInf, 3.4e38f})
-            cases.push_back({kind, length});
-    return cases;
-}
-
 INSTANTIATE_TEST_SUITE_P(RegressionAndTrendStops, RegressionTrendBounds,
-                         testing::ValuesIn(boundsCases()));
+                         testing::ValuesIn(test::boundsCases(
+                             8, 15,
+                             {0.0f, 0.5f, 1.0f, 2.0f, 3.0f, 4.0f, 101.0f, 102.0f, 250.0f, 511.0f,
+                              512.0f, 1e9f, -1.0f, -0.5f, -1e9f, kNaN, kInf, -kInf, 3.4e38f})));
 
 } // namespace
 } // namespace qm

@@ -1,4 +1,4 @@
-#include "IndicatorTestUtil.h"
+#include "KindRun.h"
 #include "indicators/Frame.h"
 #include "indicators/Kinds.h"
 #include "market/MessageSink.h"
@@ -13,22 +13,8 @@ namespace qm {
 namespace {
 
 using test::at;
-
-struct Computed {
-    std::unique_ptr<BarWindow> bars;
-    std::unique_ptr<OutputTable> out = test::makeTable();
-    int shortfall = -99;
-    float at(int i, int column) const { return (*out)[test::at(i)][test::at(column)]; }
-};
-
-Computed compute(TOscObj& o, int n, int shown,
-                 const std::function<PriceBar(int)>& bar = test::wavyBar) {
-    Computed run{test::makeWindow(n, bar)};
-    o.ValidBars = n;
-    o.ShownBars = shown;
-    o.Compute(*run.bars, *run.out, run.shortfall);
-    return run;
-}
+using test::compute;
+using test::Computed;
 
 struct Hlc {
     float high, low, close;
