@@ -3,8 +3,7 @@
 // check), on a fresh copy of the window because two kinds may change it. One benchmark per kind
 // for the breakdown, and one for the whole set.
 
-#include "indicators/Frame.h"
-#include "indicators/OscObj.h"
+#include "FullWindow.h"
 #include "market/MessageSink.h"
 
 #include <array>
@@ -14,31 +13,28 @@
 
 namespace {
 
-qm::BarWindow fullWindow() {
-    qm::BarWindow bars{};
-    for (int slot = 1; slot < qm::kWindowSlots; ++slot) {
-        auto& b = bars[static_cast<std::size_t>(slot)];
-        b.date = 42000.0 + slot;
-        b.close = static_cast<float>(50.0 + 8.0 * std::sin(slot / 7.0) + 0.04 * slot);
+using qm::bench::kDrawingFacts;
+
+// Every bar field set and moving, since some kind reads each of them.
+qm::BarWindow waveWindow() {
+    return *qm::bench::fullWindow([](int slot, qm::PriceBar& b) {
+        b.close = qm::bench::wavyClose(slot);
         b.high = b.close + 0.8f + 0.3f * static_cast<float>(slot % 3);
         b.low = b.close - 0.6f - 0.2f * static_cast<float>(slot % 5);
         b.open = b.close + 0.1f * static_cast<float>(slot % 7 - 3);
         b.volume = static_cast<float>(1.0e6 + 2.0e5 * std::cos(slot / 3.0));
-    }
-    return bars;
+    });
 }
-
-constexpr qm::ChartFacts kFacts{400, 511, 5, 0};
 
 void computeOneKind(benchmark::State& state) {
     auto indicator = qm::TOscObj::Create(static_cast<int>(state.range(0)));
-    const qm::BarWindow original = fullWindow();
+    const qm::BarWindow original = waveWindow();
     auto bars = std::make_unique<qm::BarWindow>(original);
     auto out = std::make_unique<qm::OutputTable>();
     qm::SilentSink sink;
     for (auto _ : state) {
         *bars = original;
-        auto shortfall = qm::computeForDrawing(*indicator, *bars, *out, kFacts, sink);
+        auto shortfall = qm::computeForDrawing(*indicator, *bars, *out, kDrawingFacts, sink);
         benchmark::DoNotOptimize(shortfall);
     }
 }
@@ -48,14 +44,14 @@ void computeAllKinds(benchmark::State& state) {
     std::array<std::unique_ptr<qm::TOscObj>, qm::kIndicatorKinds> indicators;
     for (int kind = 1; kind <= qm::kIndicatorKinds; ++kind)
         indicators[static_cast<std::size_t>(kind - 1)] = qm::TOscObj::Create(kind);
-    const qm::BarWindow original = fullWindow();
+    const qm::BarWindow original = waveWindow();
     auto bars = std::make_unique<qm::BarWindow>(original);
     auto out = std::make_unique<qm::OutputTable>();
     qm::SilentSink sink;
     for (auto _ : state) {
         *bars = original;
         for (auto& indicator : indicators) {
-            auto shortfall = qm::computeForDrawing(*indicator, *bars, *out, kFacts, sink);
+            auto shortfall = qm::computeForDrawing(*indicator, *bars, *out, kDrawingFacts, sink);
             benchmark::DoNotOptimize(shortfall);
         }
     }

@@ -3,27 +3,23 @@
 // regression summed afresh over its length for every row). The last one adds what a drawing
 // pays around Compute: clearing the table, the fault flags and the scan of the rows on show.
 
-#include "indicators/Frame.h"
-#include "indicators/OscObj.h"
+#include "FullWindow.h"
 #include "market/MessageSink.h"
 
 #include <benchmark/benchmark.h>
-#include <cmath>
 #include <memory>
 
 namespace {
 
-std::unique_ptr<qm::BarWindow> fullWindow() {
-    auto bars = std::make_unique<qm::BarWindow>();
-    for (int slot = 1; slot < qm::kWindowSlots; ++slot) {
-        auto& b = (*bars)[static_cast<std::size_t>(slot)];
-        b.date = 42000.0 + slot;
-        b.close = static_cast<float>(50.0 + 8.0 * std::sin(slot / 7.0) + 0.04 * slot);
+using qm::bench::fullWindow;
+
+std::unique_ptr<qm::BarWindow> waveWindow() {
+    return fullWindow([](int slot, qm::PriceBar& b) {
+        b.close = qm::bench::wavyClose(slot);
         b.high = b.close + 0.8f;
         b.low = b.close - 0.6f;
         b.open = b.close;
-    }
-    return bars;
+    });
 }
 
 void computeKind(benchmark::State& state) {
@@ -31,16 +27,9 @@ void computeKind(benchmark::State& state) {
     const int lines = static_cast<int>(state.range(1));
     auto indicator = qm::TOscObj::Create(kind);
     if (lines > 1) indicator->SetLineCount(lines);
-    auto bars = fullWindow();
+    auto bars = waveWindow();
     auto out = std::make_unique<qm::OutputTable>();
-    for (auto _ : state) {
-        indicator->ValidBars = 511;
-        indicator->ShownBars = 400;
-        int shortfall = 0;
-        indicator->Compute(*bars, *out, shortfall);
-        benchmark::DoNotOptimize(out->data());
-        benchmark::DoNotOptimize(shortfall);
-    }
+    for (auto _ : state) qm::bench::computeFullWindow(*indicator, *bars, *out);
 }
 BENCHMARK(computeKind)
     ->ArgNames({"kind", "lines"})
@@ -54,12 +43,12 @@ BENCHMARK(computeKind)
 
 void drawingCallKind1(benchmark::State& state) {
     auto indicator = qm::TOscObj::Create(1);
-    auto bars = fullWindow();
+    auto bars = waveWindow();
     auto out = std::make_unique<qm::OutputTable>();
     qm::SilentSink sink;
-    const qm::ChartFacts facts{400, 511, 5, 0};
     for (auto _ : state) {
-        auto shortfall = qm::computeForDrawing(*indicator, *bars, *out, facts, sink);
+        auto shortfall =
+            qm::computeForDrawing(*indicator, *bars, *out, qm::bench::kDrawingFacts, sink);
         benchmark::DoNotOptimize(shortfall);
     }
 }

@@ -4,61 +4,49 @@
 // of the rows on show). Kind 17 changes the window only when the chart reaches into its
 // warm-up, which 400 bars on show do not.
 
-#include "indicators/Frame.h"
-#include "indicators/OscObj.h"
+#include "FullWindow.h"
 #include "market/MessageSink.h"
 
 #include <benchmark/benchmark.h>
-#include <cmath>
 #include <memory>
 #include <vector>
 
 namespace {
 
-std::unique_ptr<qm::BarWindow> fullWindow() {
-    auto bars = std::make_unique<qm::BarWindow>();
-    for (int slot = 1; slot < qm::kWindowSlots; ++slot) {
-        auto& b = (*bars)[static_cast<std::size_t>(slot)];
-        b.date = 42000.0 + slot;
-        b.close = static_cast<float>(50.0 + 8.0 * std::sin(slot / 7.0) + 0.04 * slot);
+using qm::bench::fullWindow;
+
+// Highs and lows at uneven distances from the close, and a volume that varies.
+std::unique_ptr<qm::BarWindow> waveWindow() {
+    return fullWindow([](int slot, qm::PriceBar& b) {
+        b.close = qm::bench::wavyClose(slot);
         b.high = b.close + 0.8f + static_cast<float>(slot % 5) * 0.1f;
         b.low = b.close - 0.6f - static_cast<float>(slot % 3) * 0.2f;
         b.open = b.close;
         b.volume = 1000.0f + static_cast<float>(slot % 17) * 50.0f;
-    }
-    return bars;
+    });
 }
 
 constexpr int kOscillatorKinds[] = {16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30};
 
-void compute(qm::TOscObj& indicator, qm::BarWindow& bars, qm::OutputTable& out) {
-    indicator.ValidBars = 511;
-    indicator.ShownBars = 400;
-    indicator.DataKind = 5;
-    int shortfall = 0;
-    indicator.Compute(bars, out, shortfall);
-    benchmark::DoNotOptimize(out.data());
-    benchmark::DoNotOptimize(shortfall);
-}
-
 void computeOscillator(benchmark::State& state) {
     auto indicator = qm::TOscObj::Create(static_cast<int>(state.range(0)));
-    auto bars = fullWindow();
+    indicator->DataKind = qm::bench::kDrawingFacts.dataKind;
+    auto bars = waveWindow();
     auto out = std::make_unique<qm::OutputTable>();
-    for (auto _ : state) compute(*indicator, *bars, *out);
+    for (auto _ : state) qm::bench::computeFullWindow(*indicator, *bars, *out);
 }
 BENCHMARK(computeOscillator)->ArgName("kind")->DenseRange(16, 30);
 
 void computeAllOscillators(benchmark::State& state) {
     std::vector<std::unique_ptr<qm::TOscObj>> indicators;
     for (const int kind : kOscillatorKinds) indicators.push_back(qm::TOscObj::Create(kind));
-    auto bars = fullWindow();
+    auto bars = waveWindow();
     auto out = std::make_unique<qm::OutputTable>();
     qm::SilentSink sink;
-    const qm::ChartFacts facts{400, 511, 5, 0};
     for (auto _ : state) {
         for (auto& indicator : indicators) {
-            auto shortfall = qm::computeForDrawing(*indicator, *bars, *out, facts, sink);
+            auto shortfall =
+                qm::computeForDrawing(*indicator, *bars, *out, qm::bench::kDrawingFacts, sink);
             benchmark::DoNotOptimize(shortfall);
         }
     }

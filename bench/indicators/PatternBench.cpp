@@ -3,7 +3,7 @@
 // counts complete in both directions, Stage2 counts arm, run, cancel and complete, and the
 // Pattern2 scan runs on every bar while a count has not started.
 
-#include "indicators/OscObj.h"
+#include "FullWindow.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -13,23 +13,19 @@
 namespace {
 
 std::unique_ptr<qm::BarWindow> randomWalk() {
-    auto bars = std::make_unique<qm::BarWindow>();
     std::uint32_t seed = 2024;
     const auto noise = [&seed] {
         seed = seed * 1664525u + 1013904223u;
         return static_cast<float>(seed >> 8) / static_cast<float>(1 << 24) - 0.5f;
     };
     float close = 50;
-    for (int slot = 1; slot < qm::kWindowSlots; ++slot) {
-        auto& b = (*bars)[static_cast<std::size_t>(slot)];
-        b.date = 42000.0 + slot;
+    return qm::bench::fullWindow([&](int, qm::PriceBar& b) {
         b.open = close;
         close *= 1.0f + 0.04f * noise();
         b.close = close;
         b.high = std::max(b.open, close) * (1.0f + 0.01f * (noise() + 0.5f));
         b.low = std::min(b.open, close) * (1.0f - 0.01f * (noise() + 0.5f));
-    }
-    return bars;
+    });
 }
 
 void computeKind(benchmark::State& state) {
@@ -38,12 +34,7 @@ void computeKind(benchmark::State& state) {
     auto out = std::make_unique<qm::OutputTable>();
     for (auto _ : state) {
         *out = {};
-        indicator->ValidBars = 511;
-        indicator->ShownBars = 400;
-        int shortfall = 0;
-        indicator->Compute(*bars, *out, shortfall);
-        benchmark::DoNotOptimize(out->data());
-        benchmark::DoNotOptimize(shortfall);
+        qm::bench::computeFullWindow(*indicator, *bars, *out);
     }
 }
 BENCHMARK(computeKind)->ArgName("kind")->Arg(5)->Arg(6)->Arg(7);
