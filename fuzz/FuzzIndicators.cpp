@@ -12,6 +12,7 @@
 #include "market/MessageSink.h"
 
 #include <cmath>
+#include <cstring>
 #include <fuzzer/FuzzedDataProvider.h>
 #include <limits>
 #include <memory>
@@ -118,6 +119,17 @@ void setStoredFields(FuzzedDataProvider& in, TOscObj& indicator) {
     indicator.AggressiveStage2 = in.ConsumeBool();
 }
 
+// The window is shared by every indicator of a drawing. Only the support and resistance steps,
+// the swing line and Wilder's RSI may write into it, and then only prices, never a date.
+void checkWindowKept(int kind, const BarWindow& before, const BarWindow& after) {
+    for (std::size_t slot = 0; slot < before.size(); ++slot)
+        QM_FUZZ_CHECK(std::memcmp(&before[slot].date, &after[slot].date, sizeof(double)) == 0,
+                      "no indicator changes a date of the window");
+    if (kind == 8 || kind == 9 || kind == 17) return;
+    QM_FUZZ_CHECK(std::memcmp(before.data(), after.data(), sizeof before) == 0,
+                  "the indicator leaves the window as it was");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -142,8 +154,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QM_FUZZ_CHECK(indicator != nullptr && indicator->Kind == kinds[i],
                       "the factory makes every kind");
         if (in.ConsumeBool()) setStoredFields(in, *indicator);
+        const BarWindow before = *bars;
         const std::optional<int> shortfall =
             computeForDrawing(*indicator, *bars, *out, facts, sink);
+        checkWindowKept(kinds[i], before, *bars);
         if (!shortfall) continue;
         QM_FUZZ_CHECK(*shortfall >= 0, "a drawn indicator has no negative shortfall");
         const std::int64_t firstShown = std::int64_t{kWindowSlots + 1} - facts.shownBars;
