@@ -15,7 +15,6 @@ namespace {
 
 using qm::bench::kDrawingFacts;
 
-// Every bar field set and moving, since some kind reads each of them.
 qm::BarWindow waveWindow() {
     return *qm::bench::fullWindow([](int slot, qm::PriceBar& b) {
         b.close = qm::bench::wavyClose(slot);

@@ -15,7 +15,6 @@ namespace {
 
 using qm::bench::fullWindow;
 
-// Highs and lows at uneven distances from the close, and a volume that varies.
 std::unique_ptr<qm::BarWindow> waveWindow() {
     return fullWindow([](int slot, qm::PriceBar& b) {
         b.close = qm::bench::wavyClose(slot);
