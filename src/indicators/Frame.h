@@ -31,6 +31,7 @@
 
 #include <array>
 #include <cfenv>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -98,6 +99,40 @@ template <class Series> float simpleAverage(const Series& x, int last, int lengt
     float sum = 0.0f;
     for (int i = from; i <= to; ++i) sum += x(i);
     return sum / static_cast<float>(length);
+}
+
+// A least-squares line in double precision, x = 1 for its oldest point.
+struct FittedLine {
+    double intercept = 0;
+    double slope = 0;
+    double at(double x) const { return intercept + slope * x; }
+};
+
+// The line through (1, y(1)) .. (length, y(length)), summed in that order. The slope is the
+// correlation times the ratio of the deviations. Without spread in x (one point) or in y
+// (equal values) the slope is 0 and the line is the mean: a flat stretch has a flat fit, not a
+// division by zero that would hide the indicator.
+template <class Values> FittedLine fitLine(int length, const Values& y) {
+    double sx = 0, sxx = 0, sy = 0, syy = 0, sxy = 0;
+    for (int k = 1; k <= length; ++k) {
+        const double x = k;
+        const double yk = y(k);
+        sx += x;
+        sxx += x * x;
+        sy += yk;
+        syy += yk * yk;
+        sxy += x * yk;
+    }
+    const double n = length;
+    const double spreadX = sxx - sx * sx / n;
+    const double spreadY = syy - sy * sy / n;
+    FittedLine line;
+    if (spreadX > 0 && spreadY > 0) {
+        const double r = (sxy - sx * sy / n) / std::sqrt(spreadX * spreadY);
+        line.slope = r * std::sqrt(spreadY / n) / std::sqrt(spreadX / n);
+    }
+    line.intercept = sy / n - (sx / n) * line.slope;
+    return line;
 }
 
 // Triangular weights of a length N: for N >= 4, w[k] = w[N - 1 - k] = (k + 1) / N set for

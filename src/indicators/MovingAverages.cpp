@@ -5,7 +5,6 @@
 #include "indicators/Kinds.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstddef>
 
 namespace qm {
@@ -33,34 +32,13 @@ bool usableLength(int length) {
     return false;
 }
 
-// The least-squares line through the `length` prices ending at row `last` (x = 1 oldest), in
-// double precision, evaluated at the newest bar. The slope is the correlation times the ratio
-// of the deviations; a window without spread in x (one bar) or in y (equal prices) has slope 0,
-// so the line is the mean price there rather than a division by zero.
+// The least-squares line through the `length` prices ending at row `last`, evaluated at the
+// newest bar.
 float regressionLineEnd(const OutputTable& out, int last, int length) {
-    double sx = 0, sxx = 0, sy = 0, syy = 0, sxy = 0;
     const int oldest = last - length + 1;
-    for (int k = 1; k <= length; ++k) {
-        const double x = k;
-        const double y = out[row(oldest + k - 1)][kPriceColumn];
-        sx += x;
-        sxx += x * x;
-        sy += y;
-        syy += y * y;
-        sxy += x * y;
-    }
-    const double n = length;
-    const double spreadX = sxx - sx * sx / n;
-    const double spreadY = syy - sy * sy / n;
-    double slope = 0;
-    if (spreadX > 0 && spreadY > 0) {
-        const double deviationX = std::sqrt(spreadX / n);
-        const double deviationY = std::sqrt(spreadY / n);
-        const double r = (sxy - sx * sy / n) / std::sqrt(spreadX * spreadY);
-        slope = r * deviationY / deviationX;
-    }
-    const double intercept = sy / n - (sx / n) * slope;
-    return storeSingle(intercept + slope * n);
+    const FittedLine line =
+        fitLine(length, [&out, oldest](int k) { return out[row(oldest + k - 1)][kPriceColumn]; });
+    return storeSingle(line.at(length));
 }
 
 } // namespace

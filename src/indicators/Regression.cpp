@@ -51,39 +51,14 @@ int computedLines(const TOscObj& indicator) {
     return std::clamp(indicator.ParamCount, 0, 3);
 }
 
-struct FittedLine {
-    double intercept = 0;
-    double slope = 0;
-};
-
-// The least-squares line through the prices of the newest `length` slots, x = 1 for the
-// oldest, in double precision. The slope is the correlation times the ratio of the deviations.
-// Without spread in x (one bar) or in y (equal prices) the slope is 0 and the line is the mean
-// price: a flat stretch has a flat fit, not a division by zero that would hide every line.
+// The least-squares line through the prices of the newest `length` slots.
 FittedLine fitNewest(const TOscObj& indicator, const BarWindow& bars, int length) {
-    double sx = 0, sxx = 0, sy = 0, syy = 0, sxy = 0;
     const int oldest = kWindowSlots - length;
-    for (int k = 1; k <= length; ++k) {
+    return fitLine(length, [&](int k) {
         float price = 0; // an unknown PriceField leaves every y at 0, so the line lies at 0
         selectPrice(bars[row(oldest + k - 1)], indicator.PriceField, price);
-        const double x = k;
-        const double y = price;
-        sx += x;
-        sxx += x * x;
-        sy += y;
-        syy += y * y;
-        sxy += x * y;
-    }
-    const double n = length;
-    const double spreadX = sxx - sx * sx / n;
-    const double spreadY = syy - sy * sy / n;
-    FittedLine line;
-    if (spreadX > 0 && spreadY > 0) {
-        const double r = (sxy - sx * sy / n) / std::sqrt(spreadX * spreadY);
-        line.slope = r * std::sqrt(spreadY / n) / std::sqrt(spreadX / n);
-    }
-    line.intercept = sy / n - (sx / n) * line.slope;
-    return line;
+        return price;
+    });
 }
 
 // Kind 12's deviation for each row from `from` on: the sample deviation of the one-bar price
@@ -176,8 +151,7 @@ void TRegrObj::Compute(BarWindow& bars, OutputTable& out, int& shortfall) {
         const FittedLine line = fitNewest(*this, bars, length);
         // Each line is a segment over its own newest `length` bars; the rows before stay 0.
         for (int x = 1; x <= length; ++x)
-            out[row(kWindowSlots - 1 - length + x)][row(j)] =
-                storeSingle(line.intercept + line.slope * x);
+            out[row(kWindowSlots - 1 - length + x)][row(j)] = storeSingle(line.at(x));
     }
 }
 
