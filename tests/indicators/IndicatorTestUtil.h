@@ -11,6 +11,7 @@
 #include <initializer_list>
 #include <limits>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 namespace qm::test {
@@ -67,6 +68,10 @@ struct Bounds {
     int kind;
     float length;
 };
+
+inline void PrintTo(const Bounds& b, std::ostream* os) {
+    *os << "kind " << b.kind << " length " << b.length;
+}
 
 // Every kind of firstKind..lastKind with every one of `lengths`.
 inline std::vector<Bounds> boundsCases(int firstKind, int lastKind,

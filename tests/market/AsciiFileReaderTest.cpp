@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <random>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -81,6 +82,10 @@ struct LayoutCase {
     std::vector<PriceBar> bars; // oldest first
     FormatSettings locale = FormatSettings::unitedStates();
 };
+
+void PrintTo(const LayoutCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ReaderLayouts : public testing::TestWithParam<LayoutCase> {};
 

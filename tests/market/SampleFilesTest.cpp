@@ -10,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace qm {
 namespace {
@@ -21,6 +22,10 @@ struct SampleCase {
     int headerLines;
     DataKind kind;
 };
+
+void PrintTo(const SampleCase& c, std::ostream* os) {
+    *os << c.file;
+}
 
 std::vector<PriceBar> readSample(const SampleCase& c, const test::TempDir& temp) {
     test::RecordingSink sink;

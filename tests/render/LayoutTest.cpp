@@ -1,6 +1,7 @@
 #include "render/Layout.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace qm::chart {
 namespace {
@@ -42,6 +43,10 @@ struct TickCase {
     double min, max;
     double step, lowTick, highTick, rangeMin, rangeMax;
 };
+
+void PrintTo(const TickCase& c, std::ostream* os) {
+    *os << c.min << " to " << c.max;
+}
 
 class TickRounding : public testing::TestWithParam<TickCase> {};
 

@@ -3,6 +3,7 @@
 #include "market/Calendar.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace qm {
 namespace {
@@ -12,6 +13,11 @@ struct NumberCase {
     double value;
     const char* expected;
 };
+
+// The pattern in quotes keeps its leading and trailing spaces visible.
+void PrintTo(const NumberCase& c, std::ostream* os) {
+    *os << '"' << c.pattern << "\" " << c.value;
+}
 
 class NumberPattern : public testing::TestWithParam<NumberCase> {};
 

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace qm {
 namespace {
@@ -152,6 +153,10 @@ struct DateCase {
     std::vector<double> dates;
     std::vector<std::pair<std::string, int>> labels; // text, index of its bar in the dates
 };
+
+void PrintTo(const DateCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 std::vector<double> everyWeek(double first, int count) {
     std::vector<double> dates;
