@@ -5,6 +5,7 @@
 #include "market/PriceBar.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
@@ -71,6 +72,19 @@ struct Bounds {
 
 inline void PrintTo(const Bounds& b, std::ostream* os) {
     *os << "kind " << b.kind << " length " << b.length;
+}
+
+// The case's kind with all four lengths at the case's length, and the stored and run-time fields
+// as given, however far out of range.
+inline std::unique_ptr<TOscObj> kindWith(const Bounds& b, int paramCount, std::uint8_t field,
+                                         int validBars, int shownBars) {
+    auto o = TOscObj::Create(b.kind);
+    o->ParamCount = paramCount;
+    o->Params = {b.length, b.length, b.length, b.length};
+    o->PriceField = field;
+    o->ValidBars = validBars;
+    o->ShownBars = shownBars;
+    return o;
 }
 
 // Every kind of firstKind..lastKind with every one of `lengths`.

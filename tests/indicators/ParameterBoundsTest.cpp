@@ -29,12 +29,7 @@ TEST_P(ParameterBounds, StaysInsideTheWindowAndTable) {
                     SCOPED_TRACE(testing::Message()
                                  << "count " << paramCount << " n " << n << " shown " << shown
                                  << " field " << int{field});
-                    auto o = TOscObj::Create(b.kind);
-                    o->ParamCount = paramCount;
-                    o->Params = {b.length, b.length, b.length, b.length};
-                    o->PriceField = field;
-                    o->ValidBars = n;
-                    o->ShownBars = shown;
+                    auto o = test::kindWith(b, paramCount, field, n, shown);
                     const int valid = n < 0 ? 0 : n > 511 ? 511 : n;
                     auto bars = test::makeWindow(valid, test::wavyBar);
                     auto out = test::makeTable();
