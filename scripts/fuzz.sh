@@ -9,7 +9,7 @@
 #
 # Environment: QM_FUZZ_BUILD_DIR (default build-fuzz), QM_FUZZ_SKIP_BUILD=1 to use the harnesses
 # already built, QM_FUZZ_JOBS (default 2) for the build, QM_FUZZ_BUILD_TYPE (default
-# RelWithDebInfo). New inputs found during a run go to
+# RelWithDebInfo), QM_FUZZ_OPTIONS for further libFuzzer options. New inputs found during a run go to
 # BUILD_DIR/corpus/TARGET (the seeds in fuzz/corpus stay as they are), crashing inputs to
 # BUILD_DIR/artifacts, the output of each run to BUILD_DIR/logs/TARGET.log.
 set -euo pipefail
@@ -46,6 +46,8 @@ for t in "${targets[@]}"; do
     options=(-timeout=10 -rss_limit_mb=2048 -print_final_stats=1
         "-artifact_prefix=$build/artifacts/$t-")
     if [[ -f $root/fuzz/dict/$t.dict ]]; then options+=("-dict=$root/fuzz/dict/$t.dict"); fi
+    read -r -a extra <<<"${QM_FUZZ_OPTIONS:-}"
+    options+=("${extra[@]}")
     # Text readers get inputs long enough to pass their line length limit (4096 bytes).
     case $t in
     fuzz_price_reader | fuzz_updater | fuzz_download) options+=(-max_len=16384) ;;
