@@ -11,7 +11,10 @@ struct DateCase {
     DateOrder order;
     char separator;
     std::optional<CivilDate> expected;
-    friend void PrintTo(const DateCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+    friend void PrintTo(const DateCase& c, std::ostream* os) {
+        static constexpr const char* kOrders[] = {"month first", "day first", "year first"};
+        *os << '"' << c.text << "\" " << kOrders[static_cast<int>(c.order)];
+    }
 };
 
 class DateTextTest : public testing::TestWithParam<DateCase> {};
