@@ -105,6 +105,33 @@ int main(int argc, char** argv) {
         for (char& b : bytes) b = static_cast<char>(random());
         std::ofstream(indicators / ("window-" + std::to_string(length)), std::ios::binary) << bytes;
     }
+    // Charts opened from the sample price files: daily with the price chart, an average, bands
+    // and the RSI; weekly; monthly with a settings set from the input.
+    const std::filesystem::path loader = corpus / "fuzz_chart_loader";
+    std::filesystem::create_directories(loader);
+    const auto firstLines = [](const std::filesystem::path& file, int count) {
+        std::ifstream in(file, std::ios::binary);
+        std::string text, line;
+        for (int i = 0; i < count && std::getline(in, line); ++i) text += line + "\n";
+        return text;
+    };
+    const std::filesystem::path samples = QM_SAMPLES_DIR;
+    const auto chartSeed = [&](const std::string& name, char mode, const std::string& requests,
+                               const std::string& file) {
+        std::ofstream(loader / name, std::ios::binary)
+            << mode << char(requests.size() / 2) << requests << file;
+    };
+    chartSeed("daily", 0, std::string{0, 1, 1, 1, 14, 1, 17, 2},
+              firstLines(samples / "ACME = Acme Industries.csv", 80));
+    chartSeed("weekly-highs-lows", 1, std::string{0, 1, 10, 1, 27, 2, 19, 3},
+              firstLines(samples / "BOLT.csv", 120));
+    {
+        std::ifstream defaults(work / "Defaults.prm", std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(defaults)),
+                                std::istreambuf_iterator<char>());
+        chartSeed("monthly-own-settings", 2 | 8, std::string{0, 1, 5, 1, 16, 2, 30, 3},
+                  firstLines(samples / "KRNX.csv", 200) + "--8<--\n" + bytes);
+    }
     std::filesystem::remove_all(work);
     return 0;
 }

@@ -166,11 +166,13 @@ LoadResult openChart(const ChartRequest& request, const LoaderContext& context, 
     else
         reader.readRatio(request.sourceFile, request.secondSourceFile);
     OwnedChartFile dataFile(reader.resultName());
+    const auto cannotDigest = [&] {
+        sink.information(std::string(lm::kCannotDigest) + "\n" +
+                         request.sourceFile.filename().string() + " " +
+                         request.secondSourceFile.filename().string());
+    };
     if (dataFile.path().empty() || reader.barCount() == 0) {
-        if (!readerSink.sawReadError())
-            sink.information(std::string(lm::kCannotDigest) + "\n" +
-                             request.sourceFile.filename().string() + " " +
-                             request.secondSourceFile.filename().string());
+        if (!readerSink.sawReadError()) cannotDigest();
         return {};
     }
 
@@ -183,6 +185,13 @@ LoadResult openChart(const ChartRequest& request, const LoaderContext& context, 
         OwnedChartFile converted(
             convertInterval(dataFile.path(), request.interval, context.tempFolder));
         dataFile = std::move(converted);
+        // A history shorter than one finished week or month converts to no bars; like data
+        // that gives no bars, it makes no chart.
+        std::error_code sizeError;
+        if (std::filesystem::file_size(dataFile.path(), sizeError) < sizeof(PriceBar)) {
+            cannotDigest();
+            return {};
+        }
     }
     chart->dataFile = std::move(dataFile);
 
@@ -191,7 +200,8 @@ LoadResult openChart(const ChartRequest& request, const LoaderContext& context, 
         chart->sourceFileType = context.sourceFileType;
         chart->sourceFile = request.sourceFile;
         chart->secondSourceFile = request.secondSourceFile;
-        fillWindow(chart->bars, chart->position, chart->dataFile.path(), sink);
+        // A window that could not be filled makes no chart; the fill has told the user.
+        if (!fillWindow(chart->bars, chart->position, chart->dataFile.path(), sink)) return {};
 
         chart->settingsFile = findSettingsFile(reader.title(), context);
         TPlotRecList set;

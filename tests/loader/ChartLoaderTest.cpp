@@ -275,6 +275,23 @@ TEST_F(ChartLoaderTest, WeeklyAndMonthlyChartsLeaveOnlyTheirConvertedFile) {
     }
 }
 
+TEST_F(ChartLoaderTest, HistoryShorterThanOnePeriodMakesNoWeeklyOrMonthlyChart) {
+    struct Case {
+        Interval interval;
+        int days; // weekdays from Monday 2016-01-04
+    };
+    // Monday and Tuesday: the week is not finished. Two January weeks: nor is the month.
+    for (const Case& c : {Case{Interval::Weekly, 2}, Case{Interval::Monthly, 10}}) {
+        sink.messages.clear();
+        const auto file = dir.write("SHORT.csv", test::fullPrices(c.days));
+        EXPECT_FALSE(open(file, {}, c.interval).chart);
+        EXPECT_EQ(sink.messages,
+                  (std::vector<RecordedMessage>{
+                      {Kind::Information, "Dang! Can't digest data in file(s) ... \nSHORT.csv "}}));
+        EXPECT_TRUE(std::filesystem::is_empty(temp));
+    }
+}
+
 TEST_F(ChartLoaderTest, UnreadableSettingsAbandonTheChartAndItsFile) {
     const auto file = dir.write("X.csv", test::fullPrices(30));
     struct Case {
