@@ -4,7 +4,7 @@
 #   scripts/fuzz.sh [TARGET] [SECONDS]
 #
 # TARGET is one harness (fuzz_price_reader, fuzz_settings, fuzz_number_format, fuzz_indicators,
-# fuzz_download, fuzz_updater) or "all" (the default). SECONDS (default 60) is the run time of
+# fuzz_chart_loader, fuzz_download, fuzz_updater) or "all" (the default). SECONDS (default 60) is the run time of
 # each harness; 0 runs each harness once over its seed corpus only, as CI does.
 #
 # Environment: QM_FUZZ_BUILD_DIR (default build-fuzz), QM_FUZZ_SKIP_BUILD=1 to use the harnesses
@@ -31,8 +31,8 @@ fi
 
 if [[ $target == all ]]; then
     targets=()
-    for exe in fuzz_price_reader fuzz_settings fuzz_number_format fuzz_indicators fuzz_download \
-        fuzz_updater; do
+    for exe in fuzz_price_reader fuzz_settings fuzz_number_format fuzz_indicators \
+        fuzz_chart_loader fuzz_download fuzz_updater; do
         if [[ -x $build/fuzz/$exe ]]; then targets+=("$exe"); fi
     done
 else
@@ -50,7 +50,7 @@ for t in "${targets[@]}"; do
     options+=("${extra[@]}")
     # Text readers get inputs long enough to pass their line length limit (4096 bytes).
     case $t in
-    fuzz_price_reader | fuzz_updater | fuzz_download) options+=(-max_len=16384) ;;
+    fuzz_price_reader | fuzz_updater | fuzz_download | fuzz_chart_loader) options+=(-max_len=16384) ;;
     esac
     if [[ $seconds == 0 ]]; then
         # Each seed once: the harness still builds and its seeds still pass.
