@@ -3,6 +3,7 @@
 // was not saved. Ctrl+C stops the transfer at the next symbol; what was downloaded is saved.
 
 #include "Commands.h"
+#include "UserConventions.h"
 #include "download/CallQueue.h"
 #include "download/Endpoints.h"
 #include "download/QuoteService.h"
@@ -10,10 +11,6 @@
 #include "download/TickerList.h"
 #include "market/Calendar.h"
 #include "market/DateText.h"
-
-#ifdef QM_CLI_CHARTS // builds with Qt: the platform layer is linked
-#include "platform/SystemLocale.h"
-#endif
 
 #include <atomic>
 #include <csignal>
@@ -277,11 +274,7 @@ int runFetch(std::span<char*> args) {
     context.ui = &ui;
     context.endpoints = endpoints;
     context.stopRequested = [] { return gStopRequested.load(); };
-#ifdef QM_CLI_CHARTS
-    const FormatSettings fs = platform::systemFormatSettings();
-#else
-    const FormatSettings fs = FormatSettings::unitedStates();
-#endif
+    const FormatSettings fs = userFormatSettings();
 
     std::vector<std::string> results, notes;
     bool finished = false;

@@ -1,5 +1,6 @@
 #include "Commands.h"
 #include "StderrSink.h"
+#include "UserConventions.h"
 #include "market/AsciiFileReader.h"
 #include "market/ChartDataFile.h"
 #include "market/DateText.h"
@@ -95,8 +96,7 @@ int runInspect(std::span<char*> args) {
         return 2;
     }
     StderrSink sink;
-    // United States conventions until the platform layer supplies the user's.
-    const FormatSettings fs = FormatSettings::unitedStates();
+    const FormatSettings fs = userFormatSettings();
     std::error_code ec;
     std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
     if (ec) temp = "/tmp";
