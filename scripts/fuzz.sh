@@ -7,11 +7,12 @@
 # fuzz_chart_loader, fuzz_download, fuzz_updater) or "all" (the default). SECONDS (default 60) is
 # the run time of each harness; 0 runs each harness once over its seed corpus only, as CI does.
 #
-# Environment: QM_FUZZ_CXX (default clang++), QM_FUZZ_BUILD_DIR (default build-fuzz), QM_FUZZ_SKIP_BUILD=1 to use the harnesses
-# already built, QM_FUZZ_JOBS (default 2) for the build, QM_FUZZ_BUILD_TYPE (default
-# RelWithDebInfo), QM_FUZZ_OPTIONS for further libFuzzer options. New inputs found during a run go to
-# BUILD_DIR/corpus/TARGET (the seeds in fuzz/corpus stay as they are), crashing inputs to
-# BUILD_DIR/artifacts, the output of each run to BUILD_DIR/logs/TARGET.log.
+# Environment: QM_FUZZ_CXX (default clang++), QM_FUZZ_BUILD_DIR (default build-fuzz),
+# QM_FUZZ_SKIP_BUILD=1 to use the harnesses already built, QM_FUZZ_JOBS (default 2) for the
+# build, QM_FUZZ_BUILD_TYPE (default RelWithDebInfo), QM_FUZZ_OPTIONS for further libFuzzer
+# options. New inputs found during a run go to BUILD_DIR/corpus/TARGET (the seeds in fuzz/corpus
+# stay as they are), crashing inputs to BUILD_DIR/artifacts, the output of each run to
+# BUILD_DIR/logs/TARGET.log.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 target=${1:-all}
