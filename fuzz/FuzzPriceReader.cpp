@@ -39,7 +39,8 @@ void checkResult(const TAsciiFileReader& reader, bool ratio) {
     // ratio pairs the last bars of its files as they are, so it keeps no such promise.)
     QM_FUZZ_CHECK(ratio || !(bars.front().date > bars.back().date), "oldest bar first");
     for (const PriceBar& bar : bars) {
-        QM_FUZZ_CHECK(std::isfinite(bar.date), "finite date");
+        QM_FUZZ_CHECK(std::isfinite(bar.date) && bar.date != 0.0,
+                      "a finite date, never the empty slot's 0");
         QM_FUZZ_CHECK(std::isfinite(bar.open) && std::isfinite(bar.high) &&
                           std::isfinite(bar.low) && std::isfinite(bar.close) &&
                           std::isfinite(bar.volume),

@@ -149,7 +149,9 @@ bool TAsciiFileReader::readLine(const LinePieces& pieces, PriceBar& bar) {
         }
         day = numericDateToDays(*number);
     }
-    if (!day) {
+    // Day 0 (1899-12-30) marks the empty slot below a window's oldest bar and ends a weekly or
+    // monthly conversion: a bar dated so would hide every bar before it.
+    if (!day || *day == 0.0) {
         sink_.information(msg::kBadDateNumber);
         return false;
     }

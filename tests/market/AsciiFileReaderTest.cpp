@@ -315,6 +315,9 @@ TEST(Reader, BadLineShowsItsMessageAndLeavesNothing) {
         {"1/4/2016,1.2.3\n", "'1.2.3' is not a valid floating point value"},
         {"1/4/2016\t5\t12,000\n", "'12,000' is not a valid floating point value"}, // kind 2
         {"20160104 5\n20161301 6\n", "Invalid argument to date encode"},
+        // Day 0 is the empty slot's date; no bar may carry it.
+        {"20160104 5\n18991230 6\n", "Invalid argument to date encode"},
+        {"1/4/2016,5\n12/30/1899,6\n", "Invalid argument to date encode"},
         {"20160104 5\n2016010x 6\n", "'2016010x' is not a valid floating point value"},
         {"1/4/2016,1,2,3,4,5\n1/5/2016,1,2\n", "'' is not a valid floating point value"},
         {"1/4/2016,5\n1/5/2016,6" + std::string(1, '\0') + "x\n",
