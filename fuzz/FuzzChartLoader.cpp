@@ -7,8 +7,9 @@
 // request entries, followed by two bytes (kind, pane) per entry; then the price file, and, when
 // bit 3 is set, a line "--8<--" and the bytes of "Defaults.prm".
 //
-// Checked: the window holds no more than the chart data file; the chart's records start with the
-// price chart record; nothing the loader wrote is left in the temporary folder once the chart goes.
+// Checked: the window holds the newest bars of the chart data file; the chart's records start with
+// the price chart record; nothing the loader wrote is left in the temporary folder once the chart
+// goes.
 
 #include "FuzzSupport.h"
 #include "indicators/Frame.h"
@@ -60,9 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QM_FUZZ_CHECK(!chart->records.records.empty() && chart->records.records[0]->Kind == 0,
                       "the price chart record first");
         const int n = countValidBars(chart->bars);
-        // Fewer only when a bar of the file itself carries the empty slot's date 0.
-        QM_FUZZ_CHECK(n <= std::min(chart->position.recordCount, kMaxWindowBars) &&
-                          chart->position.recordCount > 0,
+        QM_FUZZ_CHECK(chart->position.recordCount > 0 &&
+                          n == std::min(chart->position.recordCount, kMaxWindowBars),
                       "a new chart shows its newest bars");
         ChartFacts facts;
         facts.validBars = n;
