@@ -67,7 +67,8 @@ int datePart(std::string_view text) {
 
 double dayCountOf(const CivilDate& date) {
     const auto days = encodeDate(date.year, date.month, date.day);
-    if (!days) throw ConvertError{};
+    // Day 0 (1899-12-30) is no price date: it marks the empty slot of a chart's window.
+    if (!days || *days == 0.0) throw ConvertError{};
     return *days;
 }
 

@@ -58,7 +58,8 @@ private:
 // The whole number `text` stands for (blanks around allowed); throws ConvertError otherwise.
 int datePart(std::string_view text);
 
-// The day count of a date; throws ConvertError for a date that does not exist.
+// The day count of a date; throws ConvertError for a date that does not exist and for
+// 1899-12-30, day 0, which the price file reader refuses.
 double dayCountOf(const CivilDate& date);
 
 // Runs one conversion: skips the lines up to and including the first for which isHeader is

@@ -174,6 +174,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "2016-05-20,10.5,11,10,10.75,123400,10.75\n"
                     "2016-05-19,null,null,null,null,null,null\n",
                     ""},
+        ConvertCase{"YahooDayZeroIsNoDate", Service::Yahoo,
+                    "Date,Open,High,Low,Close,Volume,Adj Close\n"
+                    "2016-05-20,10.5,11,10,10.75,123400,10.75\n"
+                    "1899-12-30,1,1,1,1,1,1\n",
+                    ""},
         ConvertCase{"YahooTabInsideAValue", Service::Yahoo,
                     "Date,Open,High,Low,Close,Volume,Adj Close\n"
                     "2016-05-20,10.5,11,10,10.75\t123400,10.75\n",
