@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the full build, then the non-GUI tests
 # again under AddressSanitizer and UndefinedBehaviorSanitizer, the download tests under
-# ThreadSanitizer.
+# ThreadSanitizer, and each fuzz harness over its seed corpus.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
