@@ -30,17 +30,23 @@ namespace qm::cli {
 
 namespace sf = settings_files;
 
-PrivateFolder::PrivateFolder(const std::filesystem::path& parent) {
-    std::string pattern = (parent / "quillmar-cli-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
+namespace {
+
+constexpr std::string_view kPrivateFolderPrefix = "quillmar-cli-";
+
+WorkFolder makePrivateFolder(const std::filesystem::path& parent) {
+    removeStaleWorkFolders(parent, kPrivateFolderPrefix);
+    try {
+        return WorkFolder(parent, kPrivateFolderPrefix);
+    } catch (const std::system_error&) {
         throw CommandError("cannot make a temporary folder in " + parent.string());
-    path_ = pattern;
+    }
 }
 
-PrivateFolder::~PrivateFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-}
+} // namespace
+
+PrivateFolder::PrivateFolder(const std::filesystem::path& parent)
+    : folder_(makePrivateFolder(parent)) {}
 
 GuiSession::GuiSession() {
     if (QGuiApplication::instance()) return;

@@ -8,6 +8,7 @@
 #include "loader/ChartLoader.h"
 #include "market/FormatSettings.h"
 #include "market/MessageSink.h"
+#include "market/WorkFolder.h"
 
 #include <filesystem>
 #include <functional>
@@ -30,17 +31,14 @@ struct CommandError : std::runtime_error {
 };
 
 // A folder of the command's own for its chart data files, removed with all it holds when the
-// command ends, also on failure.
+// command ends, also on failure. Making it first clears the folders of commands that were killed.
 class PrivateFolder {
 public:
     explicit PrivateFolder(const std::filesystem::path& parent);
-    ~PrivateFolder();
-    PrivateFolder(const PrivateFolder&) = delete;
-    PrivateFolder& operator=(const PrivateFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
+    const std::filesystem::path& path() const { return folder_.path(); }
 
 private:
-    std::filesystem::path path_;
+    WorkFolder folder_;
 };
 
 // Qt ready to measure and draw text without a display (the offscreen platform unless

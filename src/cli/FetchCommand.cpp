@@ -11,6 +11,7 @@
 #include "download/TickerList.h"
 #include "market/Calendar.h"
 #include "market/DateText.h"
+#include "market/WorkFolder.h"
 
 #include <atomic>
 #include <csignal>
@@ -19,7 +20,6 @@
 #include <ctime>
 #include <fstream>
 #include <optional>
-#include <stdlib.h>
 #include <string>
 #include <vector>
 
@@ -195,13 +195,15 @@ private:
     std::vector<LineMark> marks_;
 };
 
-// Writes the symbols given on the command line as a ticker file in a folder of its own.
+// Writes the symbols given on the command line as a ticker file in a folder of its own, after
+// clearing the folders of runs that were killed.
 std::filesystem::path writeTickerFile(const std::vector<std::string>& symbols,
-                                      std::filesystem::path& folder) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qm-fetch-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
-    folder = pattern;
-    const auto file = folder / "tickers.txt";
+                                      std::optional<WorkFolder>& folder) {
+    constexpr std::string_view kPrefix = "qm-fetch-";
+    const std::filesystem::path parent = std::filesystem::temp_directory_path();
+    removeStaleWorkFolders(parent, kPrefix);
+    folder.emplace(parent, kPrefix);
+    const auto file = folder->path() / "tickers.txt";
     std::ofstream out(file, std::ios::binary);
     for (const auto& s : symbols) out << s << "\r\n";
     if (!out) throw std::runtime_error("cannot write " + file.string());
@@ -251,7 +253,7 @@ int runFetch(std::span<char*> args) {
         return 1;
     }
 
-    std::filesystem::path ownFolder;
+    std::optional<WorkFolder> ownFolder;
     std::vector<std::string> symbols;
     std::string tickers;
     try {
@@ -290,7 +292,7 @@ int runFetch(std::span<char*> args) {
     while (!ui.processUntil([&] { return finished; }, std::chrono::hours(1))) {
     }
     std::signal(SIGINT, previous);
-    if (!ownFolder.empty()) std::filesystem::remove_all(ownFolder, ec);
+    ownFolder.reset();
 
     std::size_t saved = 0;
     std::printf("\n");

@@ -13,7 +13,6 @@
 #include <future>
 #include <optional>
 #include <stdexcept>
-#include <stdlib.h>
 
 namespace qm {
 
@@ -117,18 +116,15 @@ void TXFerThread::ShowItemState() {
 void TXFerThread::makeWorkFolder() {
     const std::filesystem::path base =
         context_.tempFolder.empty() ? std::filesystem::temp_directory_path() : context_.tempFolder;
-    // A folder of its own keeps the files of workers running at once apart.
-    std::string pattern = (base / "qm-xfer-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a folder in " + base.string());
-    workFolder_ = pattern;
+    // A folder of its own keeps the files of workers running at once apart; the folders of
+    // workers whose process was killed go first.
+    constexpr std::string_view kPrefix = "qm-xfer-";
+    removeStaleWorkFolders(base, kPrefix);
+    workFolder_.emplace(base, kPrefix);
 }
 
 void TXFerThread::removeWorkFolder() {
-    if (workFolder_.empty()) return;
-    std::error_code ec;
-    std::filesystem::remove_all(workFolder_, ec);
-    workFolder_.clear();
+    workFolder_.reset();
 }
 
 void TXFerThread::Execute() {
@@ -176,7 +172,7 @@ void TXFerThread::runLoop() {
             }
             const Download got = FetchSymbol(client, symbol);
             // A folder per line: two listed symbols may come to the same file name.
-            const std::filesystem::path folder = workFolder_ / std::to_string(i);
+            const std::filesystem::path folder = workFolder_->path() / std::to_string(i);
             std::filesystem::create_directory(folder);
             const std::filesystem::path file = folder / downloadFileName(got.fileSymbol, got.name);
             std::ofstream out(file, std::ios::binary | std::ios::trunc);

@@ -14,11 +14,13 @@
 #include "Endpoints.h"
 #include "HttpClient.h"
 #include "market/FormatSettings.h"
+#include "market/WorkFolder.h"
 
 #include <filesystem>
 #include <functional>
 #include <istream>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -170,7 +172,7 @@ private:
     std::vector<std::string> tickers_;
     std::vector<std::string> results_;
     std::vector<std::string> notes_;
-    std::filesystem::path workFolder_;
+    std::optional<WorkFolder> workFolder_;
     double startDay_ = 0;
     double endDay_ = 0;
     std::thread thread_;
