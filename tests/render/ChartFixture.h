@@ -8,12 +8,11 @@
 #include "market/FormatSettings.h"
 #include "market/PriceBar.h"
 #include "render/ChartRenderer.h"
+#include "support/GuiApplication.h"
 
 #include <QColor>
-#include <QGuiApplication>
 #include <QImage>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -21,16 +20,6 @@
 #include <vector>
 
 namespace qm::test {
-
-// Text needs a GUI application; tests run on the offscreen platform.
-inline void ensureGuiApplication() {
-    if (QGuiApplication::instance()) return;
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "render_tests";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-}
 
 inline double day(int y, int m, int d) {
     return *encodeDate(y, m, d);
