@@ -13,21 +13,17 @@ namespace {
 
 constexpr std::size_t kChunkBars = 8192;
 
-// Whether the month looks complete when its last daily bar falls on this day: any day after
-// the 27th in February, the 30th in the thirty-day months, the 31st in the others.
+// Whether the month looks complete when its last daily bar falls on this day: on or after the
+// month's last weekday, so that a month ending on a weekend is not waiting for bars that never
+// come.
 bool endsMonth(const CivilDate& date) {
-    if (date.day <= 27) return false;
-    switch (date.month) {
-    case 2:
-        return true;
-    case 4:
-    case 6:
-    case 9:
-    case 11:
-        return date.day == 30;
-    default:
-        return date.day == 31;
+    int lastWeekday = daysInMonth(date.year, date.month);
+    for (;;) {
+        const int weekday = dayOfWeek(*encodeDate(date.year, date.month, lastWeekday));
+        if (weekday != 1 && weekday != 7) break; // Sunday, Saturday
+        --lastWeekday;
     }
+    return date.day >= lastWeekday;
 }
 
 [[noreturn]] void fail(int error, const char* what) {
@@ -50,6 +46,7 @@ std::filesystem::path convertInterval(const std::filesystem::path& dailyFile, In
     PriceBar pending;
     bool pendingEmpty = true;
     int previousKey = 0;
+    double previousDate = 0.0;
     CivilDate lastDate;
     bool ended = false;
     for (std::int64_t next = 0; !ended && next < in.recordCount();) {
@@ -65,9 +62,12 @@ std::filesystem::path convertInterval(const std::filesystem::path& dailyFile, In
                 break;
             }
             lastDate = decodeDate(bar.date);
-            const int key = weekly ? dayOfWeek(bar.date) : lastDate.month;
+            // A month is known by its year as well: the same month of two years is two bars.
+            const int key = weekly ? dayOfWeek(bar.date) : lastDate.year * 12 + lastDate.month;
             if (!weekly && previousKey == 0) previousKey = key;
-            const bool newPeriod = weekly ? previousKey > key : previousKey != key;
+            // A week also ends at a gap of a week or more, whatever the days of the week.
+            const bool newPeriod =
+                weekly ? previousKey > key || bar.date - previousDate >= 7.0 : previousKey != key;
             if (newPeriod && !pendingEmpty) {
                 if (!out.append(pending)) fail(out.error(), "cannot write the converted file");
                 pendingEmpty = true;
@@ -82,13 +82,13 @@ std::filesystem::path convertInterval(const std::filesystem::path& dailyFile, In
                 pending.close = bar.close;
                 pending.volume += bar.volume;
             }
-            // Otherwise a repeated day of the week: neither a new week nor part of this one.
+            // Otherwise a repeated date: neither a new week nor part of this one.
             previousKey = key;
+            previousDate = bar.date;
         }
     }
-    const bool complete = weekly ? previousKey == 6 : endsMonth(lastDate);
-    if (!pendingEmpty && complete && !out.append(pending))
-        fail(out.error(), "cannot write the converted file");
+    const bool complete = !pendingEmpty && (weekly ? previousKey == 6 : endsMonth(lastDate));
+    if (complete && !out.append(pending)) fail(out.error(), "cannot write the converted file");
     if (const int error = out.finish()) fail(error, "cannot write the converted file");
     return out.path();
 }

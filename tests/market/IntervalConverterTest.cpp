@@ -72,12 +72,45 @@ TEST(Weekly, WeekAfterAMondayHolidayStartsOnTuesday) {
     EXPECT_EQ(weeks[1].open, 106.0f); // Tuesday's
 }
 
-TEST(Weekly, RepeatedDayOfTheWeekIsPassedOver) {
+TEST(Weekly, RepeatedDateIsPassedOver) {
     auto days = weekdays(day(2016, 1, 4), day(2016, 1, 8));
-    days.push_back(daily(day(2016, 1, 15), 9)); // a Friday right after a Friday
+    days.push_back(daily(day(2016, 1, 8), 9)); // Friday again
     const auto weeks = convert(days, Interval::Weekly);
     ASSERT_EQ(weeks.size(), 1u);
     expectPeriod(weeks[0], days, 0, 4);
+}
+
+// Bars a week or more apart never share a week, even when the later one falls on a later day
+// of the week.
+TEST(Weekly, GapOfAWeekOrMoreStartsANewWeek) {
+    struct Case {
+        const char* name;
+        std::vector<double> dates; // the last one a Friday, so the last week is kept
+        std::vector<std::size_t> weekStarts;
+    };
+    const std::vector<Case> cases = {
+        {"Tuesday, then Thursday two weeks on",
+         {day(2016, 1, 4), day(2016, 1, 5), day(2016, 1, 21), day(2016, 1, 22)},
+         {0, 2}},
+        {"Wednesday, then Thursday of the next week",
+         {day(2016, 1, 6), day(2016, 1, 14), day(2016, 1, 15)},
+         {0, 1}},
+        {"Friday, then Friday a week on", {day(2016, 1, 8), day(2016, 1, 15)}, {0, 1}},
+        {"Monday to Friday of one week", {day(2016, 1, 4), day(2016, 1, 6), day(2016, 1, 8)}, {0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<PriceBar> days;
+        for (std::size_t i = 0; i < c.dates.size(); ++i)
+            days.push_back(daily(c.dates[i], static_cast<int>(i)));
+        const auto weeks = convert(days, Interval::Weekly);
+        ASSERT_EQ(weeks.size(), c.weekStarts.size());
+        for (std::size_t w = 0; w < weeks.size(); ++w) {
+            const std::size_t last =
+                w + 1 < c.weekStarts.size() ? c.weekStarts[w + 1] - 1 : days.size() - 1;
+            expectPeriod(weeks[w], days, c.weekStarts[w], last);
+        }
+    }
 }
 
 TEST(Weekly, StopsAtAZeroDate) {
@@ -90,7 +123,7 @@ TEST(Weekly, StopsAtAZeroDate) {
     expectPeriod(weeks[0], days, 0, 4);
 }
 
-TEST(Monthly, FebruaryEndsAfterThe27th) {
+TEST(Monthly, EachMonthIsOneBar) {
     const auto days = weekdays(day(2016, 1, 4), day(2016, 2, 29));
     const auto months = convert(days, Interval::Monthly);
     ASSERT_EQ(months.size(), 2u);
@@ -103,14 +136,28 @@ TEST(Monthly, MarchEndingOnThe30thIsDropped) {
     EXPECT_EQ(convert(days, Interval::Monthly).size(), 2u);
 }
 
-TEST(Monthly, LastMonthKeptOnlyOnItsLastCalendarDay) {
+TEST(Monthly, SameMonthOfTwoYearsIsTwoBars) {
+    auto days = weekdays(day(2015, 1, 26), day(2015, 1, 30));
+    const auto next = weekdays(day(2016, 1, 25), day(2016, 1, 29), 5);
+    days.insert(days.end(), next.begin(), next.end());
+    const auto months = convert(days, Interval::Monthly);
+    ASSERT_EQ(months.size(), 2u);
+    expectPeriod(months[0], days, 0, 4);
+    expectPeriod(months[1], days, 5, 9);
+}
+
+// The last month counts as complete from its last weekday on: a month that ends on a weekend
+// has no bars after its last Friday.
+TEST(Monthly, LastMonthKeptFromItsLastWeekdayOn) {
     struct Case {
         int y, m, d;
         bool kept;
     };
-    for (const Case c : {Case{2016, 4, 30, true}, Case{2016, 4, 29, false}, Case{2015, 2, 28, true},
-                         Case{2016, 2, 28, true}, Case{2016, 2, 27, false}, Case{2016, 3, 31, true},
-                         Case{2016, 3, 30, false}, Case{2015, 12, 31, true}}) {
+    for (const Case c :
+         {Case{2016, 4, 30, true}, Case{2016, 4, 29, true}, Case{2016, 4, 28, false},
+          Case{2016, 12, 30, true}, Case{2016, 12, 29, false}, Case{2015, 2, 27, true},
+          Case{2015, 2, 26, false}, Case{2016, 2, 29, true}, Case{2016, 2, 28, false},
+          Case{2016, 3, 31, true}, Case{2016, 3, 30, false}, Case{2015, 12, 31, true}}) {
         SCOPED_TRACE(testing::Message() << c.y << "-" << c.m << "-" << c.d);
         EXPECT_EQ(convert({daily(day(c.y, c.m, c.d), 0)}, Interval::Monthly).size(),
                   c.kept ? 1u : 0u);

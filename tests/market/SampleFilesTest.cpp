@@ -82,9 +82,11 @@ TEST_P(Samples, ReadOldestFirstAndConvert) {
         const CivilDate c = decodeDate(d);
         return static_cast<long>(c.year) * 12 + c.month;
     };
-    const auto lastDay = [](double d) {
+    const auto lastDay = [](double d) { // on or after the month's last weekday
         const CivilDate c = decodeDate(d);
-        return c.month == 2 ? c.day > 27 : c.day == daysInMonth(c.year, c.month);
+        double end = *encodeDate(c.year, c.month, daysInMonth(c.year, c.month));
+        while (dayOfWeek(end) == 1 || dayOfWeek(end) == 7) --end;
+        return d >= end;
     };
     for (const auto& [interval, expected] :
          {std::pair{Interval::Weekly, grouped(days, week, friday)},
