@@ -47,11 +47,17 @@ void RowWriter::header() {
 
 void RowWriter::row(const CivilDate& date, std::string_view open, std::string_view high,
                     std::string_view low, std::string_view close, std::string_view volume) {
-    put(formatShortDate(dayCountOf(date), fs_));
-    for (const std::string_view value : {open, high, low, close, volume}) {
+    const double day = dayCountOf(date);
+    if (isMissingValue(open) || isMissingValue(high) || isMissingValue(low) ||
+        isMissingValue(close))
+        return;
+    put(formatShortDate(day, fs_));
+    for (const std::string_view value : {open, high, low, close}) {
         put(",");
         put(plainNumber(value));
     }
+    put(",");
+    put(isMissingValue(volume) ? std::string_view("0") : plainNumber(volume));
     put(kLineEnd);
     ++rows_;
 }

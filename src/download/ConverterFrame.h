@@ -39,7 +39,9 @@ public:
     RowWriter(const TextSink& sink, const FormatSettings& fs) : sink_(sink), fs_(fs) {}
     void header();
     // Throws ConvertError when the date is not a calendar date or a value is not a plain number
-    // (blanks around are dropped).
+    // (blanks around are dropped). A row whose open, high, low or close is missing ("null",
+    // "N/A", "-", ...; the services write such rows for holidays) is left out; a
+    // missing volume is written as 0.
     void row(const CivilDate& date, std::string_view open, std::string_view high,
              std::string_view low, std::string_view close, std::string_view volume);
     // Hands the rest of the text to the sink.

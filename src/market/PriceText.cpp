@@ -3,6 +3,7 @@
 #include "Calendar.h"
 #include "LineReader.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -74,6 +75,18 @@ std::optional<float> parsePriceWithoutCommas(std::string_view text) {
     for (const char c : text)
         if (c != ',' && n < sizeof kept) kept[n++] = c;
     return parsePrice({kept, n});
+}
+
+bool isMissingValue(std::string_view text) {
+    text = trimBlanks(text);
+    if (text.size() > 4) return false;
+    char lower[4];
+    for (std::size_t i = 0; i < text.size(); ++i)
+        lower[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
+    const std::string_view word(lower, text.size());
+    for (const std::string_view mark : {"", "-", "null", "nan", "n/a", "na", "#n/a", "none"})
+        if (word == mark) return true;
+    return false;
 }
 
 bool isNumericDate(std::string_view text) {

@@ -35,6 +35,11 @@ std::optional<float> parsePriceWithoutCommas(std::string_view text);
 // As parsePrice, in double precision.
 std::optional<double> parseDecimal(std::string_view text);
 
+// Whether a value field holds what price sources write for "no value here" (a holiday, a
+// series without volumes): nothing, "-", "null", "NaN", "N/A", "NA", "#N/A" or "None", in any
+// case, with blanks around.
+bool isMissingValue(std::string_view text);
+
 // Whether the text is all digits and fits a 32-bit signed integer: a numeric date column.
 bool isNumericDate(std::string_view text);
 

@@ -167,13 +167,34 @@ INSTANTIATE_TEST_SUITE_P(
                     "\"date\",\"close\",\"volume\",\"open\",\"high\",\"low\"\n"
                     "\"16:00\",\"10.80\",\"1000\",\"10.5\",\"11\",\"10\"\n",
                     ""},
-        // A value the price file reader cannot read would make the saved file unreadable: the
-        // conversion fails instead, and the symbol's old file stays.
-        ConvertCase{"YahooNullValuesAreNoRow", Service::Yahoo,
+        // Rows without prices (the services write them for holidays) are left out, so that one
+        // such row does not cost the symbol its whole download; a missing volume is 0.
+        ConvertCase{"YahooNullRowLeftOut", Service::Yahoo,
                     "Date,Open,High,Low,Close,Volume,Adj Close\n"
                     "2016-05-20,10.5,11,10,10.75,123400,10.75\n"
+                    "2016-05-19,null,null,null,null,null,null\n"
+                    "2016-05-18,10,10.6,9.9,10.4,null,10.4\n",
+                    H + "5/20/2016,10.5,11,10,10.75,123400\r\n5/18/2016,10,10.6,9.9,10.4,0\r\n"},
+        ConvertCase{"YahooOnlyNullRows", Service::Yahoo,
+                    "Date,Open,High,Low,Close,Volume,Adj Close\n"
                     "2016-05-19,null,null,null,null,null,null\n",
                     ""},
+        ConvertCase{"GoogleCloseMissing", Service::Google,
+                    "Date,Open,High,Low,Close,Volume\n"
+                    "20-May-16,10.5,11,10,10.75,123400\n19-May-16,-,-,-,-,-\n",
+                    H + "5/20/2016,10.5,11,10,10.75,123400\r\n"},
+        ConvertCase{"OtcCloseMissing", Service::Otc,
+                    "Date\tOpen\tHigh\tLow\tClose\tVolume\n"
+                    "05/20/2016\t10.5\t11\t10\t10.75\t1,000\n05/19/2016\t-\t-\t-\t-\t0\n",
+                    H + "5/20/2016,10.5,11,10,10.75,1000\r\n"},
+        ConvertCase{"NasdaqCloseMissing", Service::Nasdaq,
+                    "\"date\",\"close\",\"volume\",\"open\",\"high\",\"low\"\n"
+                    "\"16:00\",\"10.80\",\"1000\",\"10.5\",\"11\",\"10\"\n"
+                    "\"2016/05/20\",\"10.75\",\"1000\",\"10.5\",\"11\",\"10\"\n"
+                    "\"2016/05/19\",\"N/A\",\"1000\",\"10.5\",\"11\",\"10\"\n",
+                    H + "5/20/2016,10.5,11,10,10.75,1000\r\n"},
+        // A value the price file reader cannot read would make the saved file unreadable: the
+        // conversion fails instead, and the symbol's old file stays.
         ConvertCase{"YahooDayZeroIsNoDate", Service::Yahoo,
                     "Date,Open,High,Low,Close,Volume,Adj Close\n"
                     "2016-05-20,10.5,11,10,10.75,123400,10.75\n"
@@ -186,6 +207,10 @@ INSTANTIATE_TEST_SUITE_P(
         ConvertCase{"QuoteMediaCloseMissing", Service::QuoteMedia,
                     "date,open,high,low,close,volume\n"
                     "2016-05-20,N/A,N/A,N/A,N/A,0\n2016-05-19,10,10.6,9.9,10.5,100000\n",
+                    H + "5/19/2016,10,10.6,9.9,10.5,100000\r\n"},
+        ConvertCase{"YahooLetterInAValue", Service::Yahoo,
+                    "Date,Open,High,Low,Close,Volume,Adj Close\n"
+                    "2016-05-20,10.5,11,10,10.75x,123400,10.75\n",
                     ""},
         ConvertCase{"NasdaqBlanksAroundValuesDropped", Service::Nasdaq,
                     "\"date\",\"close\",\"volume\",\"open\",\"high\",\"low\"\n"
