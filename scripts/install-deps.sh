@@ -9,7 +9,7 @@ packages=(
     libcurl4-openssl-dev zlib1g-dev libjpeg62-turbo-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
     fonts-wine fonts-liberation
-    giflib-tools
+    giflib-tools strace
     clang libclang-rt-14-dev
 )
 

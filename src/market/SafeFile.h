@@ -1,6 +1,11 @@
 #pragma once
 // Replacing a user's file without ever leaving it half written: the new content goes to a
-// sibling temporary file, which is flushed to disk and renamed over the old file.
+// temporary file in the same folder, which is flushed to disk and renamed over the old file.
+//
+// The temporary file has no name while it is written (where the file system allows), and gets a
+// hidden one, ".quillmar-save-" plus random characters, only for the rename; a process killed in
+// that instant, or on a file system that needs the name from the start, leaves it behind
+// unlocked, and the first save into that folder by a later process removes it.
 
 #include <filesystem>
 #include <functional>

@@ -3,7 +3,9 @@
 #include "support/FileContent.h"
 #include "support/TempDir.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace qm {
 namespace {
@@ -161,15 +163,38 @@ TEST(MergeUpdate, TwoDigitYearsOfTheLastCenturyStayOlder) {
                                          "31.12.99,1,1,1,1,1\r\n30.12.99,1,1,1,1,1\r\n");
 }
 
+// Files written while it lives may grow to `bytes` at most; writing past that fails (EFBIG).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : signal_(std::signal(SIGXFSZ, SIG_IGN)) {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, signal_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit old_{};
+    void (*signal_)(int);
+};
+
 TEST(MergeUpdate, AFailedReplacementKeepsTheOldFile) {
     test::TempDir dir;
-    // The temporary sibling of a 250-byte name is too long for the file system, so writing
-    // the merged text fails.
     const std::string oldText = H + juneRows(20, 1, "1");
-    const auto price = dir.write(std::string(246, 'P') + ".csv", oldText);
+    const auto price = dir.write("P.csv", oldText);
     const auto update = dir.write("P.upd", H + juneRows(30, 10, "2"));
     TAsciiUpdater updater(FormatSettings::unitedStates());
-    EXPECT_FALSE(updater.MergeUpdate(price.string(), update.string()));
+    {
+        // The merged text is longer than the old, so writing it fails.
+        const FileSizeLimit limit(oldText.size());
+        EXPECT_FALSE(updater.MergeUpdate(price.string(), update.string()));
+    }
     EXPECT_EQ(test::readFile(price), oldText);
     EXPECT_EQ(dir.fileCount(), 1u);
 }
