@@ -7,7 +7,7 @@
 // is the pattern.
 
 #include "FuzzSupport.h"
-#include "render/format/NumberFormat.h"
+#include "format/NumberFormat.h"
 
 #include <algorithm>
 #include <cmath>

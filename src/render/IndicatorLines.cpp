@@ -1,6 +1,6 @@
 #include "IndicatorLines.h"
 
-#include "render/format/NumberFormat.h"
+#include "format/NumberFormat.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "IndicatorPane.h"
 
+#include "format/NumberFormat.h"
 #include "render/Layout.h"
-#include "render/format/NumberFormat.h"
 
 #include <algorithm>
 #include <cmath>

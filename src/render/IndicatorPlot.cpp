@@ -1,12 +1,12 @@
 // One indicator of a drawing: its computation, pane, legend, scale, lines, value tags and
 // legend pieces. An indicator that cannot be computed or drawn is left out without a word.
 
+#include "format/NumberFormat.h"
 #include "indicators/Catalogue.h"
 #include "indicators/Frame.h"
 #include "market/MessageSink.h"
 #include "render/IndicatorLines.h"
 #include "render/IndicatorPane.h"
-#include "render/format/NumberFormat.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,9 +2,9 @@
 // colour, arrows for perfection marks and signals, second-stage counts, and the running count
 // of a first stage one bar short of completion.
 
+#include "format/NumberFormat.h"
 #include "render/ChartFonts.h"
 #include "render/IndicatorLines.h"
-#include "render/format/NumberFormat.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 // The right-hand scales with their grid lines, the title line over the price pane and the
 // last-price tag.
 
+#include "format/NumberFormat.h"
 #include "render/DrawState.h"
-#include "render/format/NumberFormat.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "render/format/NumberFormat.h"
+#include "format/NumberFormat.h"
 
 #include "market/Calendar.h"
 
