@@ -5,22 +5,19 @@
 #include "imaging/ChartImage.h"
 #include "indicators/Catalogue.h"
 #include "indicators/Frame.h"
-#include "loader/PaneRule.h"
+#include "loader/IndicatorDrop.h"
 #include "market/DateText.h"
 #include "market/PriceText.h"
 #include "market/SafeFile.h"
 #include "platform/Folders.h"
 #include "platform/SystemLocale.h"
-#include "render/ChartRenderer.h"
+#include "render/ChartDrawing.h"
 #include "settings/ParamRecords.h"
 #include "settings/SettingsFiles.h"
 #include "settings/SettingsStream.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
-#include <QLocale>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPdfWriter>
 #include <cstdio>
 #include <cstdlib>
@@ -110,9 +107,23 @@ IndicatorRequestList requestsFor(const ChartArgs& args) {
     return requests;
 }
 
-std::string legendOf(const TOscObj& r) {
-    const IndicatorInfo* info = catalogueEntry(r.Kind);
-    return info ? std::string(trimBlanks(info->legendName)) : "kind " + std::to_string(r.Kind);
+std::string legendOf(int kind) {
+    const IndicatorInfo* info = catalogueEntry(kind);
+    return info ? std::string(trimBlanks(info->legendName)) : "kind " + std::to_string(kind);
+}
+
+DrawingSetup drawingSetup(const PreparedChart& chart, MessageSink& sink) {
+    const ChartArgs& args = chart.args();
+    DrawingSetup setup;
+    setup.title = chart.chart().title;
+    setup.spacing = chart.chart().spacing;
+    setup.width = args.width;
+    setup.height = args.height;
+    // Fixed screen facts: the same chart comes out the same on every machine.
+    setup.screen = ScreenFacts{};
+    setup.options = ChartOptions{args.showValues, args.showParams};
+    setup.sink = &sink;
+    return setup;
 }
 
 } // namespace
@@ -188,47 +199,25 @@ void PreparedChart::applyChartType(MessageSink& sink) {
 // while there is room; with three on, the new one takes the top oscillator pane.
 void PreparedChart::addIndicators(MessageSink& sink) {
     for (const int kind : args_.addKinds) {
-        if (const auto refusal = dropRefusal(kind, chart_->dataKind)) {
-            sink.information(*refusal);
-            continue;
-        }
-        std::unique_ptr<TOscObj> record;
+        DropOutcome dropped;
         readSettingsFile(chart_->settingsFile,
-                         [&] { record = newDroppedRecord(kind, chart_->settingsFile, sink); });
-        auto& list = chart_->records;
-        const int pane = dropTargetPane(countOscillators(list), 0.0, args_.height);
-        if (record->Kind >= 15 && countOscillators(list) >= 3)
-            for (const auto& r : list.records)
-                if (r->Kind >= 15 && r->Pane == pane) {
-                    sink.information("quillmar-cli: --add " + std::string(kindShortName(kind)) +
-                                     " replaces " + legendOf(*r) +
-                                     ": a chart has room for three oscillators");
-                    break;
-                }
-        placeDroppedRecord(list, std::move(record), pane, chart_->dataKind, chart_->interval);
+                         [&] { dropped = dropIndicator(*chart_, kind, 0.0, args_.height, sink); });
+        if (dropped.replacedKind != 0)
+            sink.information("quillmar-cli: --add " + std::string(kindShortName(kind)) +
+                             " replaces " + legendOf(dropped.replacedKind) +
+                             ": a chart has room for three oscillators");
     }
-    chart_->pricePane = chart_->records.records.front()->Pane;
 }
 
 std::unique_ptr<TBmpChartObj> makeRenderer(PreparedChart& chart, BarWindow& bars,
                                            std::span<TOscObj* const> records, MessageSink& sink) {
-    const ChartArgs& args = chart.args();
-    auto renderer = std::make_unique<TBmpChartObj>(bars, records, chart.formatSettings());
-    renderer->setTitle(chart.chart().title);
-    renderer->setSpacing(chart.chart().spacing);
-    renderer->setWidth(args.width);
-    renderer->setHeight(args.height);
-    // Fixed screen facts: the same chart comes out the same on every machine.
-    renderer->setScreen(ScreenFacts{});
-    renderer->setOptions(ChartOptions{args.showValues, args.showParams});
-    renderer->setMessageSink(&sink);
-    return renderer;
+    return qm::makeRenderer(bars, records, chart.formatSettings(), drawingSetup(chart, sink));
 }
 
 namespace {
 
-// A landscape page, A4 or, where the locale measures in inches, Letter, drawn as the desktop
-// program prints.
+// A landscape page drawn as the desktop program prints, the chart's bars spread over the page as
+// on a chart window spanning the screen.
 std::string drawPdf(PreparedChart& chart, int visibleBars, MessageSink& sink) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -236,22 +225,11 @@ std::string drawPdf(PreparedChart& chart, int visibleBars, MessageSink& sink) {
         QPdfWriter pdf(&buffer);
         pdf.setTitle(QString::fromStdString("Chart of " + chart.chart().title));
         pdf.setCreator(QStringLiteral("quillmar-cli"));
-        const bool inches = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
-        pdf.setPageSize(QPageSize(inches ? QPageSize::Letter : QPageSize::A4));
-        pdf.setPageOrientation(QPageLayout::Landscape);
-        pdf.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
-        BarWindow bars = chart.chart().bars;
-        const auto records = chart.records();
-        auto renderer = makeRenderer(chart, bars, records, sink);
-        // The page is the drawing area; the bars are those the chart shows at its own size,
-        // spread over the page as a chart window spanning the screen would be.
-        renderer->setScreen(
-            ScreenFacts{chart.args().width, ScreenFacts{}.height, ScreenFacts{}.pixelsPerInch});
-        renderer->setWidth(pdf.width());
-        renderer->setHeight(pdf.height());
-        renderer->setVisibleBars(visibleBars);
-        renderer->setPrintTarget(&pdf);
-        renderer->draw();
+        setUpLandscapePage(pdf);
+        DrawingSetup setup = drawingSetup(chart, sink);
+        setup.screen.width = chart.args().width;
+        drawChartOnPage(pdf, chart.chart().bars, chart.records(), chart.formatSettings(), setup,
+                        visibleBars);
     } // the document is finished when its painter ends
     buffer.close();
     return buffer.data().toStdString();

@@ -17,7 +17,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -42,13 +41,6 @@ void onInterrupt(int) {
     gStopRequested = true;
     // A second Ctrl+C ends the program at once.
     std::signal(SIGINT, SIG_DFL);
-}
-
-double localToday() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return *encodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
 struct FetchArgs {
@@ -131,37 +123,6 @@ std::optional<FetchArgs> parseArgs(std::span<char*> args, std::string& error) {
     return error.empty() ? std::optional<FetchArgs>(a) : std::nullopt;
 }
 
-// Where the program keeps the settings that the desktop version keeps in its settings store:
-// $XDG_CONFIG_HOME/Quillmar/Quillmar7.conf (~/.config/... by default), group [XFers].
-std::filesystem::path settingsFile() {
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
-        return std::filesystem::path(config) / "Quillmar" / "Quillmar7.conf";
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return std::filesystem::path(home) / ".config" / "Quillmar" / "Quillmar7.conf";
-    return {};
-}
-
-// Reads the endpoint keys of the [XFers] group; other groups and keys are passed over.
-void readEndpointSettings(Endpoints& endpoints) {
-    const std::filesystem::path file = settingsFile();
-    if (file.empty()) return;
-    std::ifstream in(file);
-    bool inGroup = false;
-    for (std::string line; std::getline(in, line);) {
-        const std::string_view text = trimBlanks(line);
-        if (text.starts_with('[')) {
-            inGroup = text == "[XFers]";
-            continue;
-        }
-        const std::size_t eq = text.find('=');
-        if (!inGroup || eq == std::string_view::npos) continue;
-        std::string_view value = trimBlanks(text.substr(eq + 1));
-        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-            value = value.substr(1, value.size() - 2);
-        endpoints.set(trimBlanks(text.substr(0, eq)), value);
-    }
-}
-
 std::string_view markName(LineMark mark) {
     switch (mark) {
     case LineMark::Unticked:
@@ -217,7 +178,7 @@ int runFetch(std::span<char*> args) {
         if (std::string_view(arg) == "--help") {
             std::printf("%s", kUsage);
             std::printf("\nendpoint keys (settings group [XFers] of %s):\n",
-                        settingsFile().string().c_str());
+                        configurationFile().string().c_str());
             const Endpoints defaults = Endpoints::defaults();
             for (const auto key : endpointKeys())
                 std::printf("  %-18.*s default %s\n", static_cast<int>(key.size()), key.data(),
@@ -230,7 +191,7 @@ int runFetch(std::span<char*> args) {
     FetchArgs a = *parsed;
 
     Endpoints endpoints = Endpoints::defaults();
-    readEndpointSettings(endpoints);
+    readConfiguredEndpoints(endpoints);
     for (const auto& [key, url] : a.endpoints) {
         const bool isAddress = !key.ends_with("Id");
         if (isAddress && !url.starts_with("http://") && !url.starts_with("https://"))

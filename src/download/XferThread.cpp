@@ -8,7 +8,6 @@
 #include "market/SafeFile.h"
 
 #include <algorithm>
-#include <ctime>
 #include <fstream>
 #include <future>
 #include <optional>
@@ -19,13 +18,6 @@ namespace qm {
 using namespace download;
 
 namespace {
-
-double localToday() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return *encodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-}
 
 std::filesystem::path updateFileOf(const std::filesystem::path& downloaded) {
     std::filesystem::path upd = downloaded;

@@ -13,10 +13,8 @@ namespace lm = loader_messages;
 
 namespace {
 
-constexpr int kFirstOscillatorKind = 15;
-
 bool isOscillator(const TOscObj& r) {
-    return r.Kind >= kFirstOscillatorKind;
+    return isOscillatorKind(r.Kind);
 }
 
 } // namespace

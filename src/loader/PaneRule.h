@@ -15,7 +15,12 @@
 
 namespace qm {
 
-// Records after the first whose kind has a pane of its own (15 and above).
+// Kinds 15 and above have a pane of their own; the others draw over the prices.
+constexpr bool isOscillatorKind(int kind) {
+    return kind >= 15;
+}
+
+// Records after the first whose kind has a pane of its own.
 int countOscillators(const TPlotRecList& records);
 
 // Why an indicator of `kind` cannot go on a series of `dataKind`, or nothing when it can:

@@ -1,6 +1,7 @@
 #include "Calendar.h"
 
 #include <cmath>
+#include <ctime>
 
 namespace qm {
 namespace {
@@ -63,6 +64,13 @@ int dayOfWeek(double dayCount) {
     const long long days = static_cast<long long>(std::floor(dayCount));
     // Day 0 was a Saturday.
     return static_cast<int>(((days + 6) % 7 + 7) % 7) + 1;
+}
+
+double localToday() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return *encodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
 } // namespace qm

@@ -24,4 +24,7 @@ CivilDate decodeDate(double dayCount);
 // 1 Sunday, 2 Monday, ..., 7 Saturday.
 int dayOfWeek(double dayCount);
 
+// Today on this machine's local calendar, as a day count.
+double localToday();
+
 } // namespace qm
