@@ -115,8 +115,10 @@ public:
         }
         if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return errno;
         for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-            std::string name = (folder_ / kTempPrefix).string() + "XXXXXX";
-            const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+            std::string name = (folder_ / randomName()).string();
+            const int fd =
+                ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+            if (fd < 0 && errno == EEXIST) continue;
             if (fd < 0) return errno;
             // A cleaner that came between the naming and the lock has removed the name (or is
             // about to, holding the lock): start again under another.
