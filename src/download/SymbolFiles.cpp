@@ -43,6 +43,82 @@ std::string cutTo(std::string text, std::size_t bytes) {
     return text;
 }
 
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// The code unit of the escape "\uXXXX" at `at`, or -1 when none starts there.
+long escapedUnitAt(std::string_view text, std::size_t at) {
+    if (text.size() - at < 6 || text[at] != '\\' || (text[at + 1] != 'u' && text[at + 1] != 'U'))
+        return -1;
+    long unit = 0;
+    for (std::size_t i = at + 2; i < at + 6; ++i) {
+        const int digit = hexDigit(text[i]);
+        if (digit < 0) return -1;
+        unit = unit * 16 + digit;
+    }
+    return unit;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+bool isHighSurrogate(long unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+bool isLowSurrogate(long unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// The JSON escapes "\uXXXX" of a looked-up name as UTF-8 characters; a surrogate pair is one
+// character, a lone surrogate stands for none. An escaped backslash ("\\") is kept as it is,
+// so the text after it is no escape.
+std::string decodeUnicodeEscapes(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        if (text.compare(i, 2, "\\\\") == 0) {
+            out += text.substr(i, 2);
+            i += 2;
+            continue;
+        }
+        const long unit = escapedUnitAt(text, i);
+        if (unit < 0) {
+            out += text[i++];
+            continue;
+        }
+        i += 6;
+        if (isHighSurrogate(unit)) {
+            const long low = escapedUnitAt(text, i);
+            if (!isLowSurrogate(low)) continue;
+            i += 6;
+            appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+        } else if (!isLowSurrogate(unit)) {
+            appendUtf8(out, static_cast<char32_t>(unit));
+        }
+    }
+    return out;
+}
+
 constexpr std::string_view kExtension = ".csv";
 constexpr std::string_view kNameSeparator = " = ";
 
@@ -52,15 +128,19 @@ std::string cleanSymbolName(std::string_view name) {
     struct Replacement {
         std::string_view what, with;
     };
+    // "&" and the apostrophe are escapes with rules of their own; every other escape is decoded
+    // before the backslash rule could turn it into "-u00e9".
+    static constexpr Replacement kEscapes[] = {{"\\u0026", "&"}, {"\\u0027", ""}};
     static constexpr Replacement kEverywhere[] = {
-        {"\\u0026", "&"}, {"\\u0027", ""}, {"&amp;", "&"}, {",", ""},
-        {".", ""},        {"\\", "-"},     {"/", "-"},     {"=", "-"},
+        {"&amp;", "&"}, {",", ""}, {".", ""}, {"\\", "-"}, {"/", "-"}, {"=", "-"},
     };
     static constexpr Replacement kFirstOnly[] = {
         {"Corporation", "Corp"},   {"Incorporated", "Inc"}, {"Limited", "Ltd"},
         {"International", "Intl"}, {"Company", "Co"},
     };
     std::string out(name);
+    for (const auto& r : kEscapes) out = replaceAll(out, r.what, r.with);
+    out = decodeUnicodeEscapes(out);
     for (const auto& r : kEverywhere) out = replaceAll(out, r.what, r.with);
     for (const auto& r : kFirstOnly) out = replaceFirst(out, r.what, r.with);
     return out;

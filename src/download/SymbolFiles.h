@@ -14,9 +14,9 @@ namespace qm::download {
 // room for the suffixes of temporary siblings.
 inline constexpr std::size_t kMaxFileNameBytes = 200;
 
-// A company name made fit for a file name: JSON escapes and "&amp;" decoded, commas, periods
-// and apostrophes dropped, slashes, backslashes and "=" turned into "-", the first "Corporation",
-// "Incorporated", "Limited", "International" and "Company" shortened.
+// A company name made fit for a file name: JSON escapes ("\u00e9" as "é" in UTF-8) and "&amp;"
+// decoded, commas, periods and apostrophes dropped, slashes, backslashes and "=" turned into "-",
+// the first "Corporation", "Incorporated", "Limited", "International" and "Company" shortened.
 std::string cleanSymbolName(std::string_view name);
 
 // The file name of a downloaded symbol: fileSymbol + ".csv", or fileSymbol + " = " + name +

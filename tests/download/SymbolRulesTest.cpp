@@ -23,6 +23,14 @@ TEST(CleanSymbolName, MakesCompanyNamesFitForFileNames) {
         {"A/B\\C=D", "A-B-C-D"},
         {"Limited Company Limited Company", "Ltd Co Limited Company"},
         {"Incorporated International", "Inc Intl"},
+        // Every other JSON escape is its character, in UTF-8.
+        {"Soci\\u00e9t\\u00E9 G\\u00e9n\\u00e9rale",
+         "Soci\xC3\xA9t\xC3\xA9 G\xC3\xA9n\xC3\xA9rale"},
+        {"Smile \\ud83d\\ude00 Ltd", "Smile \xF0\x9F\x98\x80 Ltd"},
+        {"Lone\\ud83d \\ude00Halves", "Lone Halves"},
+        {"A\\u002fB\\u002eC\\u003dD", "A-BC-D"},
+        {"Not \\u00zz \\u00e", "Not -u00zz -u00e"},
+        {"Kept \\\\u00e9", "Kept --u00e9"},
     };
     for (const auto& [name, expected] : cases) EXPECT_EQ(cleanSymbolName(name), expected) << name;
 }
