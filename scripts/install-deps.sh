@@ -10,6 +10,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
     fonts-wine fonts-liberation
     giflib-tools strace
+    desktop-file-utils appstream
     clang libclang-rt-14-dev
 )
 

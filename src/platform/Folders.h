@@ -21,4 +21,15 @@ std::filesystem::path settingsFolder();
 // The user's temporary folder (TMPDIR, else /tmp).
 std::filesystem::path temporaryFolder();
 
+// The folder of the files shipped with the program (help and the like), found from where the
+// running executable is, so that an installed program and one run from its build folder both
+// find theirs. See programDataFolderFor.
+std::filesystem::path programDataFolder();
+
+// The program's data folder for an executable in `executableFolder`: share/quillmar beside the
+// bin/ folder of an installed program, else the build folder's share/quillmar for a program in
+// a build folder's src/<subsystem>/ (or a test's tests/<subsystem>/). When neither exists, the
+// installed place, so that a missing file is reported where it belongs.
+std::filesystem::path programDataFolderFor(const std::filesystem::path& executableFolder);
+
 } // namespace qm::platform
