@@ -3,7 +3,9 @@
 #include "AppEnvironment.h"
 #include "AppMessages.h"
 #include "MainWindow.h"
+#include "platform/ApplicationIdentity.h"
 #include "platform/InstanceLock.h"
+#include "platform/TerminationSignals.h"
 #include "platform/widgets/GuardedApplication.h"
 #include "platform/widgets/Prompts.h"
 
@@ -14,6 +16,9 @@ int main(int argc, char** argv) {
         QString::fromUtf8(qm::app_messages::kApplicationTitle.data(),
                           static_cast<qsizetype>(qm::app_messages::kApplicationTitle.size())));
     QApplication::setApplicationVersion(QStringLiteral(QM_VERSION));
+    QGuiApplication::setDesktopFileName(QLatin1String(qm::platform::kApplicationId));
+    QApplication::setWindowIcon(qm::platform::applicationIcon());
+    qm::platform::closeWindowsOnTerminationSignals();
 
     // A second instance runs normally; it only reminds the user of the first.
     const qm::platform::InstanceLock instance("Quillmar7");
