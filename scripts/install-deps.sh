@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build pkg-config git
     qt6-base-dev libgl-dev
-    libcurl4-openssl-dev zlib1g-dev libjpeg62-turbo-dev
+    libcurl4-openssl-dev zlib1g-dev libjpeg62-turbo-dev libdeflate-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
     fonts-wine fonts-liberation
     giflib-tools strace

@@ -15,7 +15,7 @@ ImageResult encodeBmp(const QImage& image, std::string& out);
 // JPEG through libjpeg: colour, baseline, quality 90.
 ImageResult encodeJpeg(const QImage& image, std::string& out);
 
-// PNG through Qt's writer.
+// PNG, 8-bit truecolour (any alpha dropped), fast rather than smallest: see PngEncoder.cpp.
 ImageResult encodePng(const QImage& image, std::string& out);
 
 // GIF87a with a 256-entry colour table (see IndexedColours.h for how colours are kept).

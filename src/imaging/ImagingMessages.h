@@ -11,6 +11,7 @@ inline constexpr std::string_view kPixelBufferMismatch =
 inline constexpr std::string_view kTooLargeForGif =
     "A GIF image can be at most 65535 pixels wide and 65535 pixels high.";
 inline constexpr std::string_view kTooLargeForBmp = "The image is too large for a bitmap file.";
+inline constexpr std::string_view kTooLargeForPng = "The image is too large for a PNG file.";
 inline constexpr std::string_view kNoMemory = "There is not enough memory to encode the image.";
 inline constexpr std::string_view kUnknownExtension =
     "Unknown image file type; use .png, .bmp, .gif, .jpg or .jpeg.";

@@ -82,6 +82,7 @@ TEST(ChartImage, LosslessFormatsReadBackExactly) {
     const Case cases[] = {
         {"chart.png", "png", chartLike(641, 379)},
         {"true.png", "png", randomTrueColour(97, 31, 1)},
+        {"w1.png", "png", randomTrueColour(1, 5, 10)},
         {"chart.bmp", "bmp", chartLike(641, 379)},
         {"w1.bmp", "bmp", randomTrueColour(1, 3, 2)},
         {"w2.bmp", "bmp", randomTrueColour(2, 3, 3)},
