@@ -19,4 +19,8 @@ inline constexpr std::string_view kCannotCreate = "Cannot create ";
 // The configuration's source file type is not a number: "'x' is not a valid integer value".
 inline constexpr std::string_view kNotAnIntegerTail = "' is not a valid integer value";
 
+// The symbol box found no file: "Can't find " + symbol + ". Fetch it now?" and a hint.
+inline constexpr std::string_view kCannotFindHead = "Can't find ";
+inline constexpr std::string_view kCannotFindTail = ". Fetch it now?\r\n(Look at Xfer now setting)";
+
 } // namespace qm::app_messages

@@ -4,6 +4,7 @@
 // previous walk, and the program-wide choices the chart windows read.
 
 #include "Configuration.h"
+#include "FileList.h"
 #include "market/FormatSettings.h"
 #include "market/WorkFolder.h"
 #include "settings/IndicatorRequests.h"
@@ -30,6 +31,7 @@ struct AppState {
     TParamRecList favourites; // "FavSymbolsList.Lst", loaded when a command needs it
     TSignalRecList signals;   // "Zorvik.Lst", loaded by the open command
     IndicatorRequestList requests;
+    FileList files; // what next and previous walk
 
     // This run's own folder for chart data files, in the temporary folder; other instances
     // have theirs, and a killed run's folder is removed at the next start.

@@ -2,16 +2,17 @@
 
 #include "AppMessages.h"
 #include "BackgroundWork.h"
+#include "ChartRegistry.h"
+#include "IndicatorDropDown.h"
 #include "Lifecycle.h"
 #include "MainWindowPlace.h"
-#include "indicators/Catalogue.h"
+#include "OpeningCommands.h"
 #include "market/ChartDataFile.h"
 #include "platform/CursorTable.h"
 #include "platform/SystemLocale.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -95,6 +96,14 @@ TMainForm::TMainForm(const AppEnvironment& environment, bool show)
         }
     });
     connect(actions_.exit, &QAction::triggered, this, &QWidget::close);
+    // The Spacing menu is the spacing new chart windows take.
+    connect(actions_.spacingGroup, &QActionGroup::triggered, this,
+            [this](QAction* a) { state_.config.barSpacing = a->data().toInt(); });
+    connect(actions_.xferNowNewData, &QAction::toggled, this,
+            [this](bool on) { state_.config.xferNowNewData = on; });
+
+    charts_ = new ChartRegistry(*this);
+    openingCommands_ = new OpeningCommands(*this);
     if (show) this->show();
 }
 
@@ -163,13 +172,7 @@ void TMainForm::buildToolBar() {
     dress(a.putIndicators, "putIndicators", "Ind+");
     toolBar_->addAction(a.putIndicators);
 
-    cbOsc_ = new QComboBox(toolBar_);
-    cbOsc_->setObjectName(QStringLiteral("cbOsc"));
-    cbOsc_->setToolTip(QStringLiteral("Select then Drag then Drop indicator on desired Chart"));
-    for (const IndicatorInfo& info : indicatorCatalogue()) cbOsc_->addItem(qtext(info.toolBarText));
-    cbOsc_->setCurrentIndex(0);
-    cbOsc_->setCursor(platform::cursorFor(platform::CursorSlot::Finger));
-    cbOsc_->setMaxVisibleItems(30);
+    cbOsc_ = new IndicatorDropDown(toolBar_);
     toolBar_->addWidget(cbOsc_);
 
     dress(a.editSettings, "editor", "Edit");
@@ -270,7 +273,30 @@ void TMainForm::finishClosing() {
     if (closed_) return;
     closed_ = true;
     takeOptionsFromMenus();
+    // The chart windows go first: their data files lie in this run's folder.
+    charts_->destroyAll();
     shutDown(state_, config_, sink_);
+}
+
+void TMainForm::shareShortcutsWith(QWidget& window) const {
+    for (QAction* a : findChildren<QAction*>())
+        if (!a->shortcut().isEmpty()) window.addAction(a);
+}
+
+void TMainForm::setQuickDownload(std::function<void(const std::string&)> start) {
+    quickDownload_ = std::move(start);
+}
+
+void TMainForm::quickDownload(const std::string& symbol) {
+    if (quickDownload_) quickDownload_(symbol);
+}
+
+void TMainForm::setGroupOpener(std::function<void(const std::filesystem::path&)> open) {
+    groupOpener_ = std::move(open);
+}
+
+void TMainForm::openGroupFile(const std::filesystem::path& file) {
+    if (groupOpener_) groupOpener_(file);
 }
 
 } // namespace qm

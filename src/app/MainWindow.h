@@ -5,16 +5,18 @@
 
 #include "AppEnvironment.h"
 #include "AppState.h"
+#include "ChartOpening.h"
 #include "MainActions.h"
 #include "platform/ConfigStore.h"
 #include "platform/widgets/MessageBoxSink.h"
 
 #include <QMainWindow>
 #include <QTimer>
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QToolBar;
@@ -23,6 +25,9 @@ class QToolButton;
 namespace qm {
 
 class BackgroundWork;
+class ChartRegistry;
+class IndicatorDropDown;
+class OpeningCommands;
 
 class TMainForm final : public QMainWindow {
     Q_OBJECT
@@ -37,9 +42,24 @@ public:
     const MainActions& actions() const { return actions_; }
     MessageSink& sink() { return sink_; }
     QLineEdit* symbolBox() const { return edSymbol_; }
-    QComboBox* indicatorBox() const { return cbOsc_; }
+    IndicatorDropDown* indicatorBox() const { return cbOsc_; }
     QLabel* statusLabel() const { return lblStatus_; }
     const AppEnvironment& environment() const { return environment_; }
+
+    // The open chart windows and the selected chart.
+    ChartRegistry& charts() { return *charts_; }
+    // Opening charts: the loader's window side.
+    ChartOpening& opening() { return opening_; }
+    OpeningCommands& openingCommands() { return *openingCommands_; }
+    // Gives a chart window the main window's shortcuts, so that they act from there too.
+    void shareShortcutsWith(QWidget& window) const;
+
+    // The quick download of a symbol typed in the symbol box, when the program has one.
+    void setQuickDownload(std::function<void(const std::string& symbol)> start);
+    void quickDownload(const std::string& symbol);
+    // Opening a chart group file reached by next or previous.
+    void setGroupOpener(std::function<void(const std::filesystem::path& file)> open);
+    void openGroupFile(const std::filesystem::path& file);
 
     // Work that closing must stop and wait for first; not owned, and must outlive the window
     // or be removed before it goes.
@@ -66,10 +86,16 @@ private:
 
     QToolBar* toolBar_ = nullptr;
     QLineEdit* edSymbol_ = nullptr;
-    QComboBox* cbOsc_ = nullptr;
+    IndicatorDropDown* cbOsc_ = nullptr;
     QLabel* lblStatus_ = nullptr;
     QToolButton* openButton_ = nullptr;
     QActionGroup* toolGroup_ = nullptr;
+
+    ChartRegistry* charts_ = nullptr;
+    ChartOpening opening_{*this};
+    OpeningCommands* openingCommands_ = nullptr;
+    std::function<void(const std::string&)> quickDownload_;
+    std::function<void(const std::filesystem::path&)> groupOpener_;
 
     std::vector<BackgroundWork*> background_;
     QTimer closeRetry_;

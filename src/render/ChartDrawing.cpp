@@ -14,6 +14,7 @@ std::unique_ptr<TBmpChartObj> makeRenderer(BarWindow& bars, std::span<TOscObj* c
     renderer->setSpacing(setup.spacing);
     renderer->setWidth(setup.width);
     renderer->setHeight(setup.height);
+    renderer->setDevicePixelRatio(setup.pixelRatio);
     renderer->setScreen(setup.screen);
     renderer->setOptions(setup.options);
     renderer->setMessageSink(setup.sink);

@@ -23,8 +23,9 @@ class TOscObj;
 struct DrawingSetup {
     std::string title;
     int spacing = 0; // 0 reduced, 1 normal, 2 increased
-    int width = 150; // device pixels
+    int width = 150; // pixels; a drawing for the screen has `pixelRatio` device pixels to each
     int height = 100;
+    qreal pixelRatio = 1.0;
     ScreenFacts screen;
     ChartOptions options;
     MessageSink* sink = nullptr; // told when an indicator cannot get its memory

@@ -109,7 +109,10 @@ void TBmpChartObj::draw() {
         st->pixelsPerInch = page_->logicalDpiY();
         st->backColor = 0xFFFFFF;
     } else {
-        bitmap_ = QImage(width_, height_, QImage::Format_RGB32);
+        // A high-density screen gets as many more pixels: the same chart, drawn finer.
+        bitmap_ = QImage(qRound(width_ * pixelRatio_), qRound(height_ * pixelRatio_),
+                         QImage::Format_RGB32);
+        bitmap_.setDevicePixelRatio(pixelRatio_);
         device = &bitmap_;
         st->deviceWidth = st->screen.width;
         st->deviceHeight = st->screen.height;

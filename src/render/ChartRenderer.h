@@ -37,9 +37,12 @@ public:
 
     void setTitle(std::string title) { title_ = std::move(title); }
     void setSpacing(int spacing) { spacing_ = spacing; } // 0 reduced, 1 normal, 2 increased
-    // Size of the drawing in device pixels, at least 150 x 100.
+    // Size of the drawing in pixels, at least 150 x 100. On a screen these are the window's
+    // pixels; the image has `ratio` times as many device pixels each way, for screens of high
+    // density (the layout stays the same, text and lines come out finer).
     void setWidth(int width);
     void setHeight(int height);
+    void setDevicePixelRatio(qreal ratio) { pixelRatio_ = ratio > 0 ? ratio : 1.0; }
     void setScreen(const ScreenFacts& screen) { screen_ = screen; }
     void setOptions(const ChartOptions& options) { options_ = options; }
     // 0 lets the renderer fit the bars to the width; printing passes the screen chart's value.
@@ -78,6 +81,7 @@ private:
     int spacing_ = 0;
     int width_ = 150;
     int height_ = 100;
+    qreal pixelRatio_ = 1.0;
     ScreenFacts screen_;
     ChartOptions options_;
     QPaintDevice* page_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "app/BackgroundWork.h"
 #include "app/ConfigKeys.h"
+#include "app/IndicatorDropDown.h"
 #include "platform/ConfigStore.h"
 #include "settings/SettingsFiles.h"
 #include "support/FileContent.h"
