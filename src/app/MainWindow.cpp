@@ -70,13 +70,12 @@ TMainForm::TMainForm(const AppEnvironment& environment, bool show)
                     Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                     Qt::WindowCloseButtonHint) &
                    ~Qt::WindowMaximizeButtonHint);
-    setMinimumSize(kMainMinWidth, kMainMinHeight);
-    setMaximumHeight(kMainMaxHeight);
 
     loadToolBarPictures();
     platform::loadCursorTable();
     actions_ = makeMainActions(this, menuBar());
     buildToolBar();
+    applyHeightBand();
 
     startUp(state_, config_, environment_.system, sink_);
     applyOptionsToMenus();
@@ -232,7 +231,7 @@ void TMainForm::placeWindow() {
     state_.workAreaBottom = workArea.bottom();
 
     const WindowDims place = placeMainWindow(state_.config.window, workArea, screens);
-    resize(place.width, std::clamp(sizeHint().height(), kMainMinHeight, kMainMaxHeight));
+    resize(place.width, minimumHeight());
     move(place.left, place.top);
 }
 
@@ -260,6 +259,27 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     }
     finishClosing();
     event->accept();
+}
+
+void TMainForm::applyHeightBand() {
+    // The band holds for the whole window, title bar and borders included, as far as the
+    // window manager has told how tall they are; the menu and tool bar always fit.
+    const int frame = std::max(0, frameGeometry().height() - geometry().height());
+    const int content = std::max(menuBar()->sizeHint().height() + toolBar_->sizeHint().height(), 1);
+    const int low = std::max(kMainMinHeight - frame, content);
+    setMinimumSize(kMainMinWidth, low);
+    setMaximumHeight(std::max(kMainMaxHeight - frame, low));
+}
+
+bool TMainForm::event(QEvent* event) {
+    // The frame is known once the window manager has framed the window.
+    if (event->type() == QEvent::Show || event->type() == QEvent::Move)
+        QTimer::singleShot(0, this, [this] {
+            const int before = minimumHeight();
+            applyHeightBand();
+            if (minimumHeight() != before) resize(width(), minimumHeight());
+        });
+    return QMainWindow::event(event);
 }
 
 void TMainForm::changeEvent(QEvent* event) {

@@ -67,11 +67,13 @@ public:
     void removeBackgroundWork(BackgroundWork* work);
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
     void buildToolBar();
+    void applyHeightBand();
     void placeWindow();
     void applyOptionsToMenus();
     void takeOptionsFromMenus();

@@ -1,7 +1,8 @@
 // quillmar: the desktop program. Each price file named on the command line opens as a chart.
 //
-// --pictures DIR (for scripts that run the program without a desktop): once the windows are up,
-// saves a picture of the main window and of each chart window into DIR and quits.
+// For scripts that run the program without a desktop: --pictures DIR saves a picture of the main
+// window and of each chart window into DIR once they are up, and quits; --quit quits as soon as
+// the main window is shown (timing the start).
 
 #include "AppEnvironment.h"
 #include "AppMessages.h"
@@ -17,11 +18,31 @@
 
 #include <QDir>
 #include <QTimer>
+#include <QWindow>
+#include <functional>
 
 namespace {
 
 QString qtext(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Runs `then` once `window` is on the screen with its frame.
+void whenShown(QWidget& window, std::function<void()> then) {
+    struct Watcher : QObject {
+        std::function<void()> then;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+                watched->removeEventFilter(this);
+                QTimer::singleShot(0, watched, std::move(then));
+                deleteLater();
+            }
+            return false;
+        }
+    };
+    auto* watcher = new Watcher;
+    watcher->then = std::move(then);
+    window.windowHandle()->installEventFilter(watcher);
 }
 
 void savePictures(qm::TMainForm& main, const QString& folder) {
@@ -37,7 +58,8 @@ void savePictures(qm::TMainForm& main, const QString& folder) {
 int main(int argc, char** argv) {
     qm::platform::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmar"));
-    QApplication::setApplicationDisplayName(qtext(qm::app_messages::kApplicationTitle));
+    // Message boxes carry the program's name; windows carry their own captions alone.
+    qm::platform::setBoxTitle(qtext(qm::app_messages::kApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral(QM_VERSION));
     QGuiApplication::setDesktopFileName(QLatin1String(qm::platform::kApplicationId));
     QApplication::setWindowIcon(qm::platform::applicationIcon());
@@ -45,10 +67,13 @@ int main(int argc, char** argv) {
 
     QStringList files;
     QString picturesFolder;
+    bool quitAtOnce = false;
     const QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--pictures") && i + 1 < args.size())
             picturesFolder = args[++i];
+        else if (args[i] == QLatin1String("--quit"))
+            quitAtOnce = true;
         else
             files.push_back(args[i]);
     }
@@ -61,7 +86,10 @@ int main(int argc, char** argv) {
                                         qm::platform::BoxButtons::Ok);
 
     qm::TMainForm mainForm(qm::AppEnvironment::fromSystem());
-    mainForm.openingCommands().openFiles(files);
+    // The files open below the main window once the window manager has framed it, so that they
+    // are placed under its frame.
+    whenShown(mainForm, [&mainForm, files] { mainForm.openingCommands().openFiles(files); });
+    if (quitAtOnce) QTimer::singleShot(0, &mainForm, &QWidget::close);
     if (!picturesFolder.isEmpty())
         QTimer::singleShot(300, &mainForm, [&mainForm, picturesFolder] {
             savePictures(mainForm, picturesFolder);

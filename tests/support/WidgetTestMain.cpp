@@ -51,7 +51,6 @@ int main(int argc, char** argv) {
     int status = 0;
     {
         QApplication app(argc, argv);
-        QApplication::setApplicationDisplayName(QStringLiteral("Quillmar 7.0"));
         ::testing::InitGoogleTest(&argc, argv);
         qm::test::ScriptedPrompts prompts;
         const qm::test::PromptsScope scope(prompts);

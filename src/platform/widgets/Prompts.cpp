@@ -12,6 +12,11 @@ namespace {
 
 Prompts* gInstalled = nullptr;
 
+QString& boxTitle() {
+    static QString title;
+    return title;
+}
+
 QMessageBox::Icon iconOf(BoxIcon icon) {
     switch (icon) {
     case BoxIcon::Information:
@@ -72,6 +77,10 @@ Prompts* installPrompts(Prompts* replacement) {
     return before;
 }
 
+void setBoxTitle(const QString& title) {
+    boxTitle() = title;
+}
+
 QString normalisedLineBreaks(const QString& text) {
     QString out = text;
     out.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -82,8 +91,8 @@ QString normalisedLineBreaks(const QString& text) {
 
 BoxAnswer DialogPrompts::message(QWidget* parent, BoxIcon icon, const QString& text,
                                  BoxButtons buttons) {
-    QMessageBox box(iconOf(icon), QApplication::applicationDisplayName(),
-                    normalisedLineBreaks(text), buttonsOf(buttons), parent);
+    QMessageBox box(iconOf(icon), boxTitle(), normalisedLineBreaks(text), buttonsOf(buttons),
+                    parent);
     switch (box.exec()) {
     case QMessageBox::Ok:
         return BoxAnswer::Ok;

@@ -54,6 +54,9 @@ Prompts& prompts();
 // dialogs. Returns the set that was installed before.
 Prompts* installPrompts(Prompts* replacement);
 
+// The title of every message box: the program's name.
+void setBoxTitle(const QString& title);
+
 // The text as a message box shows it: the core's "\r\n", "\n\r" and lone "\r" become "\n".
 QString normalisedLineBreaks(const QString& text);
 
