@@ -9,6 +9,7 @@
 #include "settings/SettingsStream.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -26,9 +27,20 @@ OpeningCommands::OpeningCommands(TMainForm& main) : QObject(&main), main_(main) 
 }
 
 bool OpeningCommands::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == main_.symbolBox() && event->type() == QEvent::MouseButtonDblClick) {
+    if (watched != main_.symbolBox()) return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseButtonDblClick) {
         openTypedSymbol();
         return true;
+    }
+    // No symbol holds a blank: Space and Shift+Space step to the next and previous chart even
+    // while the symbol box has the focus, as their menu items say.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Space &&
+            (key->modifiers() & ~Qt::ShiftModifier) == Qt::NoModifier) {
+            event->ignore();
+            return true;
+        }
     }
     return QObject::eventFilter(watched, event);
 }

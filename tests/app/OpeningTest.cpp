@@ -102,6 +102,19 @@ TEST_F(OpeningFixture, NextAndPreviousReplaceTheSelectedChartAndWrap) {
     EXPECT_EQ(form->charts().selected()->model().chart().interval, Interval::Weekly);
 }
 
+TEST_F(OpeningFixture, SpaceInTheSymbolBoxStepsToTheNextChart) {
+    type("AAA");
+    form->state().files.append(csv / "CCC.csv");
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->symbolBox()->setFocus();
+    QTest::keyClick(form->symbolBox(), Qt::Key_Space);
+    EXPECT_EQ(openTitles(), std::vector<std::string>{"CCC"});
+    EXPECT_EQ(form->symbolBox()->text(), QStringLiteral("AAA"));
+    QTest::keyClick(form->symbolBox(), Qt::Key_Space, Qt::ShiftModifier);
+    EXPECT_EQ(openTitles(), std::vector<std::string>{"AAA"});
+}
+
 TEST_F(OpeningFixture, TheRegistryKeepsTheOpeningOrderAndClosingLeavesNoFiles) {
     type("CCC");
     type("AAA");

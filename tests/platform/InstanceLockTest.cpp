@@ -1,4 +1,5 @@
 #include "platform/InstanceLock.h"
+
 #include "support/TempDir.h"
 
 #include <cstdlib>
