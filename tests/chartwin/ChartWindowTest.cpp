@@ -55,6 +55,11 @@ TEST_F(ChartWindowFixture, ButtonsAndWheelMoveThroughTheHistory) {
     // The window holds the file's older part now: its newest slot is the 101st record.
     EXPECT_EQ(w->model().chart().bars[kWindowSlots - 1].close, 101.0f);
 
+    // A new size keeps the place in the history.
+    w->resize(700, 400);
+    EXPECT_EQ(w->model().offset(), 900);
+    EXPECT_EQ(w->model().bitmap().size(), QSize(700, 400));
+
     QWheelEvent up(QPointF(100, 100), QPointF(100, 100), {}, QPoint(0, 120), Qt::NoButton,
                    Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(w.get(), &up);
