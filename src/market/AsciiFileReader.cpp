@@ -1,9 +1,9 @@
 #include "AsciiFileReader.h"
 
 #include "ChartDataFile.h"
+#include "DateForms.h"
 #include "LineReader.h"
 #include "MarketMessages.h"
-#include "PriceText.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -53,6 +53,11 @@ void TAsciiFileReader::reportIoError(int error) {
 }
 
 void TAsciiFileReader::readFile(const std::filesystem::path& source) {
+    reports_.clear();
+    readOne(source);
+}
+
+void TAsciiFileReader::readOne(const std::filesystem::path& source) {
     clearResult();
     layoutFound_ = false;
     const FileTitles titles = titlesFromFileName(source);
@@ -72,14 +77,21 @@ void TAsciiFileReader::readFile(const std::filesystem::path& source) {
         return;
     }
     dateOrder_ = layout_.dateOrder();
+    columns_ = layout_.columns();
+    fieldsNeeded_ = static_cast<std::size_t>(columns_.fieldsNeeded());
     if (const int error = lines.rewind()) {
         reportIoError(error);
         return;
     }
-    readDetected(lines);
+    reports_.push_back({});
+    reports_.back().file = source;
+    readDetected(lines, reports_.back());
 }
 
-void TAsciiFileReader::readDetected(LineReader& lines) {
+void TAsciiFileReader::readDetected(LineReader& lines, ReadReport& report) {
+    const auto failAt = [&](std::int64_t line, std::string_view text) {
+        sink_.informationAt(report.file.string(), line, text);
+    };
     BarFileWriter out;
     if (const int error = out.create(tempFolder_, BarFileWriter::Naming::Chart)) {
         reportIoError(error);
@@ -88,19 +100,40 @@ void TAsciiFileReader::readDetected(LineReader& lines) {
     LineReader::Line line;
     for (int skipped = 0; skipped < layout_.headerLines && lines.next(line);) ++skipped;
 
-    LinePieces pieces;
     PriceBar bar;
+    double firstDate = 0.0, previousDate = 0.0;
+    LineTally rising, falling;
     while (lines.next(line)) {
-        splitLine(trimBlanks(line.text), layout_.separator, pieces);
+        const std::string_view text = trimBlanks(line.text);
         if (line.cut) {
-            // An overlong line is never a price line; the message names its last piece kept.
-            const std::size_t kept = std::min(pieces.count, LinePieces::kKept);
-            sink_.information(msg::withText(kept <= 1 ? msg::kNotADate : msg::kNotANumber,
-                                            kept == 0 ? std::string_view{} : pieces[kept - 1]));
+            failAt(line.number, overlongLineMessage(text));
             return;
         }
-        if (pieces.count < 2) continue;
-        if (!readLine(pieces, bar)) return;
+        switch (layout_.named ? readByName(text, bar) : readByPosition(text, bar)) {
+        case Row::Blank:
+            continue;
+        case Row::Failed:
+            failAt(line.number, failure_);
+            return;
+        case Row::NoPrice:
+            report.missingPrices.add(line.number);
+            continue;
+        case Row::BarWithoutVolume:
+            report.missingVolumes.add(line.number);
+            break;
+        case Row::Bar:
+            break;
+        }
+        if (bar.high < bar.low) report.highBelowLow.add(line.number);
+        if (out.count() == 0)
+            firstDate = bar.date;
+        else if (bar.date > previousDate)
+            rising.add(line.number);
+        else if (bar.date < previousDate)
+            falling.add(line.number);
+        else
+            report.repeatedDates.add(line.number);
+        previousDate = bar.date;
         if (out.count() == INT32_MAX) {
             reportIoError(EFBIG);
             return;
@@ -119,54 +152,97 @@ void TAsciiFileReader::readDetected(LineReader& lines) {
         reportIoError(error);
         return;
     }
-    if (count == 0) { // the file changed since detection; nothing to chart
+    if (count == 0) { // the file changed since detection, or every row lacked its prices
         removeFile(out.path());
         return;
     }
-    dataKind_ = static_cast<DataKind>(std::min<std::uint8_t>(layout_.valueColumns, 5));
+    // Steps against the file's direction are out of order: a file is read newest first when
+    // its first date is not before its last.
+    report.outOfOrder = firstDate < previousDate ? falling : rising;
+    dataKind_ = layout_.dataKind();
     barCount_ = static_cast<std::int32_t>(count);
     if (!putOldestFirst(out.path())) clearResult();
 }
 
-bool TAsciiFileReader::readLine(const LinePieces& pieces, PriceBar& bar) {
-    bar = PriceBar{};
-    const std::string_view dateText = pieces[0];
+// An overlong line is never a price line; the message names its last piece kept.
+std::string TAsciiFileReader::overlongLineMessage(std::string_view kept) {
+    std::string_view last;
+    std::size_t pieces = 0;
+    if (layout_.named) {
+        splitFields(kept, layout_.separator, fields_);
+        pieces = std::min(fields_.count, LineFields::kKept);
+        last = pieces == 0 ? std::string_view{} : fields_[pieces - 1];
+    } else {
+        splitLine(kept, layout_.separator, pieces_);
+        pieces = std::min(pieces_.count, LinePieces::kKept);
+        last = pieces == 0 ? std::string_view{} : pieces_[pieces - 1];
+    }
+    return msg::withText(pieces <= 1 ? msg::kNotADate : msg::kNotANumber, last);
+}
+
+bool TAsciiFileReader::readDate(std::string_view text, PriceBar& bar) {
+    const auto notA = [this](std::string_view message, std::string_view what) {
+        failure_ = msg::withText(message, what);
+        return false;
+    };
+    if (layout_.dateWithTime)
+        if (const std::optional<std::string_view> date = dateBeforeTimeOfDay(text)) text = *date;
     std::optional<double> day;
-    if (layout_.textDates) {
+    switch (layout_.dateForm) {
+    case DateForm::Pattern: {
         std::optional<CivilDate> date =
-            parseDateText(dateText, dateOrder_, layout_.dateSeparator, currentYear_);
-        if (!date) {
-            sink_.information(msg::withText(msg::kNotADate, dateText));
-            return false;
-        }
+            parseDateText(text, dateOrder_, layout_.dateSeparator, currentYear_);
+        if (!date) return notA(msg::kNotADate, text);
         if (date->year < 20) date->year += 2000; // "0015" means 2015
         day = encodeDate(date->year, date->month, date->day);
-    } else {
-        const std::optional<double> number = parseDecimal(dateText);
-        if (!number) {
-            sink_.information(msg::withText(msg::kNotANumber, dateText));
-            return false;
-        }
+        break;
+    }
+    case DateForm::Numeric: {
+        const std::optional<double> number = parseDecimal(text);
+        if (!number) return notA(msg::kNotANumber, text);
         day = numericDateToDays(*number);
+        break;
+    }
+    case DateForm::MonthName: {
+        const std::optional<CivilDate> date = parseMonthNameDate(text, currentYear_);
+        if (!date) return notA(msg::kNotADate, text);
+        day = encodeDate(date->year, date->month, date->day);
+        break;
+    }
+    case DateForm::UnixSeconds:
+    case DateForm::UnixMilliseconds:
+        day = unixTimeToDays(trimBlanks(text), layout_.dateForm == DateForm::UnixSeconds
+                                                   ? UnixTime::Seconds
+                                                   : UnixTime::Milliseconds);
+        if (!day) return notA(msg::kNotADate, text);
+        break;
     }
     // Day 0 (1899-12-30) marks the empty slot below a window's oldest bar and ends a weekly or
     // monthly conversion: a bar dated so would hide every bar before it.
     if (!day || *day == 0.0) {
-        sink_.information(msg::kBadDateNumber);
+        failure_ = msg::kBadDateNumber;
         return false;
     }
     bar.date = *day;
+    return true;
+}
+
+TAsciiFileReader::Row TAsciiFileReader::readByPosition(std::string_view text, PriceBar& bar) {
+    splitLine(text, layout_.separator, pieces_);
+    if (pieces_.count < 2) return Row::Blank;
+    bar = PriceBar{};
+    if (!readDate(pieces_[0], bar)) return Row::Failed;
 
     bool ok = true;
     const auto value = [&](std::size_t index, float& field, bool dropCommas = false) {
         if (!ok) return;
-        const std::string_view text = pieces[index];
+        const std::string_view piece = pieces_[index];
         const std::optional<float> v =
-            dropCommas ? parsePriceWithoutCommas(text) : parsePrice(text);
+            dropCommas ? parsePriceWithoutCommas(piece) : parsePrice(piece);
         if (v) {
             field = *v;
         } else {
-            sink_.information(msg::withText(msg::kNotANumber, text));
+            failure_ = msg::withText(msg::kNotANumber, piece);
             ok = false;
         }
     };
@@ -199,7 +275,59 @@ bool TAsciiFileReader::readLine(const LinePieces& pieces, PriceBar& bar) {
             bar.open = bar.high = bar.low = bar.close;
         break;
     }
-    return ok;
+    return ok ? Row::Bar : Row::Failed;
+}
+
+// Whether the line has every column read and nothing beyond the header's fields.
+bool TAsciiFileReader::fieldsFitHeader() const {
+    const std::size_t named = layout_.header.names.size();
+    if (fields_.count < fieldsNeeded_) return false;
+    if (fields_.count <= named) return true;
+    if (fields_.count > LineFields::kKept) return false;
+    for (std::size_t i = named; i < fields_.count; ++i)
+        if (!fields_[i].empty()) return false;
+    return true;
+}
+
+TAsciiFileReader::Row TAsciiFileReader::readByName(std::string_view text, PriceBar& bar) {
+    splitFields(text, layout_.separator, fields_);
+    if (fields_.filled < 2) return Row::Blank;
+    if (!fieldsFitHeader()) {
+        const std::size_t named = layout_.header.names.size();
+        failure_ = msg::fieldCount(text, fields_.count, named,
+                                   layout_.separator == ',' && fields_.count > named);
+        return Row::Failed;
+    }
+    bar = PriceBar{};
+    if (!readDate(fields_[static_cast<std::size_t>(columns_.date)], bar)) return Row::Failed;
+
+    // Reads one column into its field; false ends the reading of the file.
+    const auto read = [&](std::int8_t column, float& field, bool volume, bool& missing) {
+        if (column < 0) return true;
+        const std::string_view value = fields_[static_cast<std::size_t>(column)];
+        switch (readFieldNumber(value, layout_.decimalMark, volume, field)) {
+        case FieldValue::Number:
+            return true;
+        case FieldValue::Missing:
+            missing = true;
+            return true;
+        case FieldValue::Bad:
+            break;
+        }
+        failure_ = msg::withText(msg::kNotANumber, value);
+        return false;
+    };
+    bool priceMissing = false, volumeMissing = false;
+    if (!read(columns_.open, bar.open, false, priceMissing) ||
+        !read(columns_.high, bar.high, false, priceMissing) ||
+        !read(columns_.low, bar.low, false, priceMissing) ||
+        !read(columns_.close, bar.close, false, priceMissing) ||
+        !read(columns_.volume, bar.volume, true, volumeMissing))
+        return Row::Failed;
+    if (priceMissing) return Row::NoPrice;
+    if (columns_.open >= 0 && (bar.open == 0.0f || bar.high == 0.0f || bar.low == 0.0f))
+        bar.open = bar.high = bar.low = bar.close;
+    return volumeMissing ? Row::BarWithoutVolume : Row::Bar;
 }
 
 // A file written newest first is copied in reverse into a fresh chart data file.
@@ -238,11 +366,12 @@ void TAsciiFileReader::readRatio(const std::filesystem::path& first,
                                  const std::filesystem::path& second) {
     clearResult();
     if (first.empty() || second.empty()) return;
-    readFile(first);
+    reports_.clear();
+    readOne(first);
     const std::filesystem::path firstFile = resultName_;
     const std::string firstTitle = title_;
     if (firstFile.empty()) return;
-    readFile(second);
+    readOne(second);
     const std::filesystem::path secondFile = resultName_;
     clearResult();
     if (!secondFile.empty()) {

@@ -6,14 +6,37 @@
 #include "MessageSink.h"
 #include "PriceBar.h"
 #include "PriceLayout.h"
+#include "PriceText.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace qm {
 
-struct LinePieces;
+// How many rows of one sort a file has, and the line of the first (from 1).
+struct LineTally {
+    std::int64_t count = 0;
+    std::int64_t firstLine = 0;
+    void add(std::int64_t line) {
+        if (count++ == 0) firstLine = line;
+    }
+};
+
+// What reading one price file found besides its bars: rows passed over, and bars that are
+// read as written but look wrong.
+struct ReadReport {
+    std::filesystem::path file;
+    LineTally missingPrices;  // rows passed over: an open, high, low or close was missing
+    LineTally missingVolumes; // bars given volume 0: their volume was missing
+    LineTally highBelowLow;
+    LineTally outOfOrder;    // dates that go against the file's order, oldest or newest first
+    LineTally repeatedDates; // dates the same as the line before's
+    bool doubtful() const {
+        return highBelowLow.count > 0 || outOfOrder.count > 0 || repeatedDates.count > 0;
+    }
+};
 
 class TAsciiFileReader {
 public:
@@ -37,11 +60,22 @@ public:
     // What detection found in the last file read; meaningful when a layout was found.
     const PriceLayout& layout() const { return layout_; }
     bool layoutFound() const { return layoutFound_; }
+    // One report per file of the last readFile or readRatio whose reading got under way, in
+    // the order read.
+    const std::vector<ReadReport>& reports() const { return reports_; }
 
 private:
+    // How one line turned out.
+    enum class Row : std::uint8_t { Bar, BarWithoutVolume, Blank, NoPrice, Failed };
+
     void clearResult();
-    void readDetected(LineReader& lines);
-    bool readLine(const LinePieces& pieces, PriceBar& bar);
+    void readOne(const std::filesystem::path& source);
+    void readDetected(LineReader& lines, ReadReport& report);
+    Row readByPosition(std::string_view text, PriceBar& bar);
+    Row readByName(std::string_view text, PriceBar& bar);
+    bool readDate(std::string_view text, PriceBar& bar);
+    bool fieldsFitHeader() const;
+    std::string overlongLineMessage(std::string_view kept);
     bool putOldestFirst(const std::filesystem::path& written);
     void pairRatio(const std::filesystem::path& first, const std::filesystem::path& second);
     void reportIoError(int error);
@@ -53,7 +87,13 @@ private:
 
     PriceLayout layout_;
     DateOrder dateOrder_ = DateOrder::MonthDayYear;
+    ColumnMap columns_;
+    std::size_t fieldsNeeded_ = 0;
     bool layoutFound_ = false;
+    std::vector<ReadReport> reports_;
+    std::string failure_; // the message of the line that ended the reading
+    LinePieces pieces_;
+    LineFields fields_;
     std::filesystem::path resultName_;
     std::int32_t barCount_ = 0;
     DataKind dataKind_ = DataKind::None;

@@ -33,6 +33,7 @@ int LineReader::rewind() {
     begin_ = end_ = 0;
     eof_ = false;
     atStart_ = true;
+    lineNumber_ = 0;
     error_ = 0;
     if (::lseek(fd_, 0, SEEK_SET) < 0) error_ = errno;
     return error_;
@@ -99,6 +100,7 @@ bool LineReader::next(Line& line) {
             if (lineEnd_ == '\n' && length > 0 && start[length - 1] == '\r') --length;
             line.cut = length > kMaxLineLength;
             line.text = {start, line.cut ? kMaxLineLength : length};
+            line.number = ++lineNumber_;
             return true;
         }
         scanned = avail;
@@ -109,6 +111,7 @@ bool LineReader::next(Line& line) {
             if (!skipRestOfLine()) return false;
             line.text = {longLine_.get(), kMaxLineLength};
             line.cut = true;
+            line.number = ++lineNumber_;
             return true;
         }
         if (!fill()) {

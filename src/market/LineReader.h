@@ -5,6 +5,7 @@
 // line costs bounded memory.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string_view>
@@ -17,8 +18,9 @@ public:
     static constexpr std::size_t kMaxLineLength = 4096;
 
     struct Line {
-        std::string_view text; // valid until the next call
-        bool cut = false;      // the line went on beyond `text`
+        std::string_view text;   // valid until the next call
+        bool cut = false;        // the line went on beyond `text`
+        std::int64_t number = 0; // 1 for the file's first line
     };
 
     LineReader();
@@ -50,6 +52,7 @@ private:
     char lineEnd_ = '\n';
     int fd_ = -1;
     int error_ = 0;
+    std::int64_t lineNumber_ = 0; // of the line returned last
 };
 
 } // namespace qm

@@ -34,4 +34,13 @@ std::string withCode(std::string_view message, int code) {
     return replaced(message, "%d", std::to_string(code));
 }
 
+std::string fieldCount(std::string_view line, std::size_t fields, std::size_t named,
+                       bool commaHint) {
+    const std::string counted =
+        replaced(replaced(kFieldCount, "%d", std::to_string(fields)), "%d", std::to_string(named));
+    std::string text = withText(counted, line);
+    if (commaHint) text += kCommaIsDecimalMark;
+    return text;
+}
+
 } // namespace qm::msg

@@ -12,6 +12,10 @@ inline constexpr std::string_view kBadDateNumber = "Invalid argument to date enc
 inline constexpr std::string_view kIoError = "I/O error %d";
 inline constexpr std::string_view kWindowReadError =
     "Dang ... we have an error reading the price data.";
+// A line of a file whose header names its columns that does not fit the header.
+inline constexpr std::string_view kFieldCount = "'%s' has %d fields where the header names %d";
+inline constexpr std::string_view kCommaIsDecimalMark =
+    " (is \",\" both the field separator and the decimal mark?)";
 
 // The message with its "%s" replaced by the offending text. The text comes from files of any
 // origin, so control bytes show as '?' and a long text is cut to a readable prefix followed
@@ -20,5 +24,9 @@ std::string withText(std::string_view message, std::string_view text);
 
 // The message with its "%d" replaced by the code.
 std::string withCode(std::string_view message, int code);
+
+// kFieldCount for a line, with kCommaIsDecimalMark after it when `commaHint`.
+std::string fieldCount(std::string_view line, std::size_t fields, std::size_t named,
+                       bool commaHint);
 
 } // namespace qm::msg

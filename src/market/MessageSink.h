@@ -2,6 +2,7 @@
 // How code below the user interface reports the system's messages. The desktop program shows
 // them in message boxes, the command line prints them to stderr, tests record them.
 
+#include <cstdint>
 #include <string_view>
 
 namespace qm {
@@ -10,6 +11,13 @@ class MessageSink {
 public:
     virtual ~MessageSink() = default;
     virtual void information(std::string_view text) = 0;
+    // Information about one line of a file (`line` counts from 1). The desktop shows the text
+    // as it stands; the command line puts the place before it, as compilers do
+    // ("FILE:LINE: text").
+    virtual void informationAt(std::string_view /*file*/, std::int64_t /*line*/,
+                               std::string_view text) {
+        information(text);
+    }
     virtual void error(std::string_view text) = 0;
     virtual void warning(std::string_view text) = 0;
     // A yes/no question; true for yes.

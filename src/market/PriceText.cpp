@@ -3,6 +3,7 @@
 #include "Calendar.h"
 #include "LineReader.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -48,6 +49,43 @@ void splitLine(std::string_view line, char separator, LinePieces& out) {
     }
 }
 
+void splitFields(std::string_view line, char separator, LineFields& out) {
+    out.count = 0;
+    out.filled = 0;
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    const auto isLeadingBlank = [separator](char c) { return isBlank(c) && c != separator; };
+    for (;;) {
+        while (p < end && isLeadingBlank(*p)) ++p;
+        const char* start = p;
+        std::string_view field;
+        if (p < end && *p == '"') {
+            // Up to the closing quote; "" inside stands for a quote and ends nothing.
+            const char* inside = ++p;
+            while (p < end && !(*p == '"' && (p + 1 == end || p[1] != '"'))) p += *p == '"' ? 2 : 1;
+            field = {inside, static_cast<std::size_t>(std::min(p, end) - inside)};
+            if (p < end) ++p;
+            while (p < end && isLeadingBlank(*p)) ++p;
+            // Text between the closing quote and the separator: the field is not what its
+            // quotes say, so it is kept whole, quotes and all, for its reader to refuse.
+            if (p < end && *p != separator) {
+                while (p < end && *p != separator) ++p;
+                field = trimBlanks({start, static_cast<std::size_t>(p - start)});
+            }
+        } else {
+            while (p < end && *p != separator) ++p;
+            field = trimBlanks({start, static_cast<std::size_t>(p - start)});
+        }
+        if (out.count < LineFields::kKept) out.piece[out.count] = field;
+        ++out.count;
+        if (!field.empty()) ++out.filled;
+        if (p >= end) break;
+        ++p;
+        if (separator == ' ')
+            while (p < end && *p == ' ') ++p;
+    }
+}
+
 std::optional<double> parseDecimal(std::string_view text) {
     text = trimSpacesAndTabs(text);
     // from_chars takes a minus sign but no plus sign.
@@ -75,6 +113,133 @@ std::optional<float> parsePriceWithoutCommas(std::string_view text) {
     for (const char c : text)
         if (c != ',' && n < sizeof kept) kept[n++] = c;
     return parsePrice({kept, n});
+}
+
+namespace {
+
+// The currency signs a price may begin with.
+constexpr std::string_view kCurrencySigns[] = {"$", "\xE2\x82\xAC", "\xC2\xA3"}; // $ € £
+
+bool skipPrefix(std::string_view& text, std::string_view prefix) {
+    if (!text.starts_with(prefix)) return false;
+    text.remove_prefix(prefix.size());
+    return true;
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Characters that may stand between groups of three digits besides the other decimal mark:
+// a space, a no-break space, an apostrophe.
+std::size_t groupMarkLength(std::string_view text, char thousandsMark) {
+    if (text.empty()) return 0;
+    if (text.front() == thousandsMark || text.front() == ' ' || text.front() == '\'') return 1;
+    return text.starts_with("\xC2\xA0") ? 2 : 0;
+}
+
+// The slow way of readFieldNumber, for anything but a plain number: the text is rewritten as a
+// plain number, every mark checked on the way.
+FieldValue readExportNumber(std::string_view text, char decimalMark, bool volume, float& value) {
+    text = trimBlanks(text);
+    if (isMissingValue(text)) return FieldValue::Missing;
+    char plain[128];
+    std::size_t n = 0;
+    const auto put = [&](char c) {
+        if (n == sizeof plain) return false;
+        plain[n++] = c;
+        return true;
+    };
+    // A sign and a currency sign, in either order.
+    bool hasSign = false, currency = false;
+    for (bool more = true; more && !text.empty();) {
+        more = false;
+        if (!hasSign && (text.front() == '-' || text.front() == '+')) {
+            if (text.front() == '-') put('-');
+            text.remove_prefix(1);
+            hasSign = more = true;
+        }
+        for (const std::string_view sign : kCurrencySigns)
+            if (!currency && skipPrefix(text, sign)) currency = more = true;
+        if (currency) text = trimBlanks(text);
+    }
+    // Whole part: digits, in groups of three after the first when marks divide them.
+    const char thousandsMark = decimalMark == '.' ? ',' : '.';
+    std::size_t digits = 0, run = 0;
+    bool grouped = false;
+    for (;;) {
+        if (!text.empty() && isDigit(text.front())) {
+            if (!put(text.front())) return FieldValue::Bad;
+            text.remove_prefix(1);
+            ++digits;
+            ++run;
+            continue;
+        }
+        const std::size_t mark = groupMarkLength(text, thousandsMark);
+        if (mark == 0) break;
+        if (run == 0 || run > 3 || (grouped && run != 3)) return FieldValue::Bad;
+        text.remove_prefix(mark);
+        grouped = true;
+        run = 0;
+    }
+    if (grouped && run != 3) return FieldValue::Bad;
+    if (!text.empty() && text.front() == decimalMark) {
+        text.remove_prefix(1);
+        if (!put('.')) return FieldValue::Bad;
+        for (; !text.empty() && isDigit(text.front()); text.remove_prefix(1), ++digits)
+            if (!put(text.front())) return FieldValue::Bad;
+    }
+    if (digits == 0) return FieldValue::Bad;
+    if (!text.empty() && (text.front() == 'e' || text.front() == 'E')) {
+        put('e');
+        text.remove_prefix(1);
+        if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+            put(text.front());
+            text.remove_prefix(1);
+        }
+        if (text.empty() || !isDigit(text.front())) return FieldValue::Bad;
+        for (; !text.empty() && isDigit(text.front()); text.remove_prefix(1))
+            if (!put(text.front())) return FieldValue::Bad;
+    }
+    double scale = 1.0;
+    if (volume && text.size() == 1) {
+        switch (text.front()) {
+        case 'K':
+        case 'k':
+            scale = 1e3;
+            break;
+        case 'M':
+        case 'm':
+            scale = 1e6;
+            break;
+        case 'B':
+        case 'b':
+            scale = 1e9;
+            break;
+        default:
+            return FieldValue::Bad;
+        }
+        text.remove_prefix(1);
+    }
+    if (!text.empty()) return FieldValue::Bad;
+    double number = 0.0;
+    const auto [end, ec] = std::from_chars(plain, plain + n, number, std::chars_format::general);
+    const auto single = static_cast<float>(number * scale);
+    if (ec != std::errc{} || end != plain + n || !std::isfinite(single)) return FieldValue::Bad;
+    value = single;
+    return FieldValue::Number;
+}
+
+} // namespace
+
+FieldValue readFieldNumber(std::string_view text, char decimalMark, bool volume, float& value) {
+    if (decimalMark == '.') {
+        if (const std::optional<float> plain = parsePrice(text)) {
+            value = *plain;
+            return FieldValue::Number;
+        }
+    }
+    return readExportNumber(text, decimalMark, volume, value);
 }
 
 bool isMissingValue(std::string_view text) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -12,20 +13,31 @@ namespace qm {
 // The text without leading and trailing blanks and control characters.
 std::string_view trimBlanks(std::string_view text);
 
-// A line cut at every separator, empty pieces dropped, so runs of separators count as one.
-// There is no quoting: a separator inside quotes still cuts. Separator NUL leaves the line
-// whole. Only the first kKept pieces are kept; `count` counts them all.
-struct LinePieces {
-    static constexpr std::size_t kKept = 8;
-    std::array<std::string_view, kKept> piece;
+// The pieces of a line. Only the first `Kept` pieces are kept; `count` counts them all.
+template <std::size_t Kept> struct Pieces {
+    static constexpr std::size_t kKept = Kept;
+    std::array<std::string_view, Kept> piece;
     std::size_t count = 0;
+    std::size_t filled = 0; // pieces that are not empty, counted while splitting by name
 
     // The piece, or an empty text beyond the line's end.
     std::string_view operator[](std::size_t i) const {
-        return i < count && i < kKept ? piece[i] : std::string_view{};
+        return i < count && i < Kept ? piece[i] : std::string_view{};
     }
 };
+
+// A line cut at every separator, empty pieces dropped, so runs of separators count as one.
+// There is no quoting: a separator inside quotes still cuts. Separator NUL leaves the line
+// whole.
+using LinePieces = Pieces<8>;
 void splitLine(std::string_view line, char separator, LinePieces& out);
+
+// The fields of a line whose columns a header names, as spreadsheets write them: every
+// separator ends a field, so an empty field keeps its place (runs of spaces count as one when
+// the separator is a space); a field in double quotes may hold the separator, and "" inside it
+// stands for a quote. Fields come without their quotes and without blanks around.
+using LineFields = Pieces<32>;
+void splitFields(std::string_view line, char separator, LineFields& out);
 
 // A decimal number: optional sign, digits with an optional ".", optional exponent, blanks
 // around. Nothing when the text is anything else or the value is not a finite single.
@@ -34,6 +46,17 @@ std::optional<float> parsePrice(std::string_view text);
 std::optional<float> parsePriceWithoutCommas(std::string_view text);
 // As parsePrice, in double precision.
 std::optional<double> parseDecimal(std::string_view text);
+
+// A number of a file whose columns a header names, as exports write them: "." or ","
+// (`decimalMark`) before the decimals, the other of the two, a space or "'" between groups of
+// three digits, a currency sign ("$", "€", "£") before it, and for a volume a K, M or B
+// suffix (thousands, millions, billions).
+enum class FieldValue : std::uint8_t {
+    Number,
+    Missing, // a missing-value mark (isMissingValue)
+    Bad,
+};
+FieldValue readFieldNumber(std::string_view text, char decimalMark, bool volume, float& value);
 
 // Whether a value field holds what price sources write for "no value here" (a holiday, a
 // series without volumes): nothing, "-", "null", "NaN", "N/A", "NA", "#N/A" or "None", in any

@@ -1,6 +1,6 @@
 #include "market/AsciiFileReader.h"
 
-#include "MarketTestUtil.h"
+#include "ReaderTestUtil.h"
 #include "market/ChartDataFile.h"
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
@@ -16,60 +16,13 @@
 namespace qm {
 namespace {
 
+using test::bar;
+using test::closeBar;
 using test::day;
-constexpr int kYear = 2016;
-
-// One source file read by a fresh reader, with everything a test looks at afterwards.
-struct Outcome {
-    bool layoutFound = false;
-    PriceLayout layout;
-    std::filesystem::path result;
-    std::int32_t barCount = 0;
-    DataKind kind = DataKind::None;
-    std::vector<PriceBar> bars;
-    std::vector<std::string> messages;
-    std::vector<std::string> chartFiles; // left in the temporary folder
-};
-
-Outcome readText(std::string_view content, const FormatSettings& fs = FormatSettings{}) {
-    test::TempDir sources, temp;
-    test::RecordingSink sink;
-    TAsciiFileReader reader(fs, temp.path(), kYear, sink);
-    reader.readFile(sources.write("TEST.csv", content));
-    Outcome out;
-    out.layoutFound = reader.layoutFound();
-    out.layout = reader.layout();
-    out.result = reader.resultName();
-    out.barCount = reader.barCount();
-    out.kind = reader.dataKind();
-    if (!out.result.empty()) out.bars = test::readBars(out.result);
-    out.messages = sink.texts();
-    for (const auto& m : sink.messages)
-        EXPECT_EQ(m.kind, test::RecordedMessage::Kind::Information) << m.text;
-    out.chartFiles = test::chartFilesIn(temp.path());
-    return out;
-}
-
-void expectBars(const std::vector<PriceBar>& actual, const std::vector<PriceBar>& expected) {
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < actual.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(actual[i].date, expected[i].date);
-        EXPECT_EQ(actual[i].open, expected[i].open);
-        EXPECT_EQ(actual[i].high, expected[i].high);
-        EXPECT_EQ(actual[i].low, expected[i].low);
-        EXPECT_EQ(actual[i].close, expected[i].close);
-        EXPECT_EQ(actual[i].volume, expected[i].volume);
-        EXPECT_EQ(actual[i].reserved, 0u);
-    }
-}
-
-PriceBar bar(double date, float open, float high, float low, float close, float volume) {
-    return {date, open, high, low, close, volume, 0};
-}
-PriceBar closeBar(double date, float close, float volume = 0) {
-    return {date, 0, 0, 0, close, volume, 0};
-}
+using test::expectBars;
+using test::kYear;
+using test::Outcome;
+using test::readText;
 
 struct LayoutCase {
     const char* name;

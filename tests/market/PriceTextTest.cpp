@@ -29,6 +29,81 @@ TEST(SplitLine, DropsEmptyPiecesAndKeepsTheFirstEight) {
     }
 }
 
+TEST(SplitFields, KeepEmptyFieldsAndQuotedSeparators) {
+    struct Case {
+        const char* line;
+        char separator;
+        std::vector<std::string_view> fields;
+        std::size_t filled;
+    };
+    for (const Case& c : {
+             Case{"a,,b", ',', {"a", "", "b"}, 2},
+             Case{",a,", ',', {"", "a", ""}, 1},
+             Case{"\"1,5\",2", ',', {"1,5", "2"}, 2},
+             Case{"\"say \"\"hi\"\"\";x", ';', {"say \"\"hi\"\"", "x"}, 2},
+             Case{" \"a\" , b ", ',', {"a", "b"}, 2},
+             Case{"\"a\"b,c", ',', {"\"a\"b", "c"}, 2}, // not what its quotes say: kept whole
+             Case{"\"open", ',', {"open"}, 1},
+             Case{"a  b", ' ', {"a", "b"}, 2},
+             Case{"a\t\tb", '\t', {"a", "", "b"}, 2},
+         }) {
+        SCOPED_TRACE(c.line);
+        LineFields out;
+        splitFields(c.line, c.separator, out);
+        ASSERT_EQ(out.count, c.fields.size());
+        EXPECT_EQ(out.filled, c.filled);
+        for (std::size_t i = 0; i < c.fields.size(); ++i) EXPECT_EQ(out[i], c.fields[i]);
+    }
+}
+
+TEST(ReadFieldNumber, TakesTheNumberFormsOfExports) {
+    struct Case {
+        const char* text;
+        char decimalMark;
+        bool volume;
+        FieldValue result;
+        float value = 0;
+    };
+    for (const Case& c : {
+             Case{"10.5", '.', false, FieldValue::Number, 10.5f},
+             Case{"1,234.50", '.', false, FieldValue::Number, 1234.5f},
+             Case{"1.234,50", ',', false, FieldValue::Number, 1234.5f},
+             Case{"10,5", ',', false, FieldValue::Number, 10.5f},
+             Case{"1.234.567", ',', true, FieldValue::Number, 1234567},
+             Case{"12 345,5", ',', false, FieldValue::Number, 12345.5f},
+             Case{"1'234.5", '.', false, FieldValue::Number, 1234.5f},
+             Case{"$105.35", '.', false, FieldValue::Number, 105.35f},
+             Case{"-$1.5", '.', false, FieldValue::Number, -1.5f},
+             Case{"\xE2\x82\xAC 12,5", ',', false, FieldValue::Number, 12.5f}, // euro sign
+             Case{"2.39M", '.', true, FieldValue::Number, 2390000},
+             Case{"512.5K", '.', true, FieldValue::Number, 512500},
+             Case{"1.1B", '.', true, FieldValue::Number, 1.1e9f},
+             Case{"+1e3", '.', false, FieldValue::Number, 1000},
+             Case{"null", '.', false, FieldValue::Missing},
+             Case{" N/A ", ',', false, FieldValue::Missing},
+             Case{"NaN", '.', false, FieldValue::Missing},
+             Case{"-", '.', true, FieldValue::Missing},
+             Case{"", '.', false, FieldValue::Missing},
+             Case{"2.39M", '.', false, FieldValue::Bad}, // suffixes are for volumes
+             Case{"1,23", '.', false, FieldValue::Bad},
+             Case{"1234,567.5", '.', false, FieldValue::Bad},
+             Case{"10.50", ',', false, FieldValue::Bad},
+             Case{"1.2.3", '.', false, FieldValue::Bad},
+             Case{"abc", '.', false, FieldValue::Bad},
+             Case{"inf", '.', false, FieldValue::Bad},
+             Case{"1e39", '.', false, FieldValue::Bad},
+             Case{"$", '.', false, FieldValue::Bad},
+             Case{"5 M", '.', true, FieldValue::Bad},
+         }) {
+        SCOPED_TRACE(c.text);
+        float value = -7;
+        EXPECT_EQ(readFieldNumber(c.text, c.decimalMark, c.volume, value), c.result);
+        if (c.result == FieldValue::Number) {
+            EXPECT_EQ(value, c.value);
+        }
+    }
+}
+
 TEST(ParsePrice, TakesPlainDecimalsOnly) {
     const std::pair<const char*, float> valid[] = {
         {"12.5", 12.5f}, {" 12.5\t", 12.5f}, {"+3", 3.0f},     {"-0.25", -0.25f},

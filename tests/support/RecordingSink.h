@@ -3,6 +3,7 @@
 
 #include "market/MessageSink.h"
 
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <vector>
@@ -17,10 +18,21 @@ struct RecordedMessage {
 
 class RecordingSink final : public MessageSink {
 public:
+    struct Place {
+        std::string file;
+        std::int64_t line = 0;
+        friend bool operator==(const Place&, const Place&) = default;
+    };
+
     std::vector<RecordedMessage> messages;
-    std::deque<bool> answers; // answers to confirm(), in order; no when empty
+    std::vector<Place> places; // of the messages about a line of a file, in order
+    std::deque<bool> answers;  // answers to confirm(), in order; no when empty
 
     void information(std::string_view text) override {
+        add(RecordedMessage::Kind::Information, text);
+    }
+    void informationAt(std::string_view file, std::int64_t line, std::string_view text) override {
+        places.push_back({std::string(file), line});
         add(RecordedMessage::Kind::Information, text);
     }
     void error(std::string_view text) override { add(RecordedMessage::Kind::Error, text); }
