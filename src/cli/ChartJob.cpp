@@ -161,6 +161,10 @@ PreparedChart::PreparedChart(const ChartArgs& args, MessageSink& sink)
         throw CommandError("no chart made of " + args.priceFile);
     }
     chart_ = std::move(loaded.chart);
+    for (const ReadReport& report : chart_->readReports)
+        if (report.doubtful())
+            sink.warning(report.file.string() + ": " + doubtfulBarsText(report) +
+                         "; the bars are shown as written");
 
     applyChartType(sink);
     addIndicators(sink);

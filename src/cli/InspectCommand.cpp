@@ -7,7 +7,9 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <system_error>
+#include <utility>
 
 namespace qm::cli {
 namespace {
@@ -20,6 +22,10 @@ const char* separatorName(char separator) {
         return "space";
     case '\t':
         return "tab";
+    case ';':
+        return "semicolon";
+    case '|':
+        return "bar";
     default:
         return "no";
     }
@@ -42,6 +48,73 @@ const char* fieldsOf(DataKind kind) {
     }
 }
 
+const char* dateFormName(DateForm form) {
+    switch (form) {
+    case DateForm::Pattern:
+        return "text";
+    case DateForm::Numeric:
+        return "numeric";
+    case DateForm::MonthName:
+        return "month-name";
+    case DateForm::UnixSeconds:
+    case DateForm::UnixMilliseconds:
+        return "time-stamp";
+    }
+    return "";
+}
+
+void printLayout(const PriceLayout& layout) {
+    std::string line = std::string(layoutName(layout)) + ", " + separatorName(layout.separator) +
+                       " separated, " + std::to_string(layout.headerLines) + " header line" +
+                       (layout.headerLines == 1 ? "" : "s") + ", " + dateFormName(layout.dateForm) +
+                       " dates \"" + layout.datePattern + "\"";
+    if (layout.dateWithTime) line += " with a time of day";
+    if (layout.orderFromData) line += " (day and month order from the data)";
+    if (layout.named && layout.decimalMark == ',') line += ", decimal comma";
+    std::printf("  layout: %s\n", line.c_str());
+}
+
+// Which column is which, counted from 1; by name, with the names of the columns passed over.
+void printColumns(const PriceLayout& layout) {
+    const ColumnMap m = layout.columns();
+    const std::pair<const char*, std::int8_t> taken[] = {{"date", m.date},   {"open", m.open},
+                                                         {"high", m.high},   {"low", m.low},
+                                                         {"close", m.close}, {"volume", m.volume}};
+    const auto& names = layout.header.names;
+    const auto nameOf = [&](std::size_t i) {
+        return names[i].empty() ? std::string("unnamed") : "\"" + names[i] + "\"";
+    };
+    std::string line;
+    for (const auto& [what, column] : taken) {
+        if (column < 0) continue;
+        line += (line.empty() ? "" : ", ") + std::string(what) + " " + std::to_string(column + 1);
+        if (layout.named) line += " " + nameOf(static_cast<std::size_t>(column));
+    }
+    if (!layout.named) {
+        std::printf("  columns: %s, by position\n", line.c_str());
+        return;
+    }
+    std::string passedOver;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        bool used = false;
+        for (const auto& t : taken) used = used || t.second == static_cast<std::int8_t>(i);
+        if (!used)
+            passedOver +=
+                (passedOver.empty() ? "" : ", ") + std::to_string(i + 1) + " " + nameOf(i);
+    }
+    std::printf("  columns: %s, named by the header on line %d\n", line.c_str(), layout.headerLine);
+    if (!passedOver.empty()) std::printf("  passed over: %s\n", passedOver.c_str());
+}
+
+void printReport(const TAsciiFileReader& reader) {
+    for (const ReadReport& report : reader.reports()) {
+        if (const std::string skipped = skippedRowsText(report); !skipped.empty())
+            std::printf("  skipped: %s\n", skipped.c_str());
+        if (const std::string doubtful = doubtfulBarsText(report); !doubtful.empty())
+            std::printf("  warning: %s; read as written\n", doubtful.c_str());
+    }
+}
+
 // Prints what was found in one file; false when it gave no bars.
 bool inspect(TAsciiFileReader& reader, const std::filesystem::path& file,
              const FormatSettings& fs) {
@@ -57,12 +130,10 @@ bool inspect(TAsciiFileReader& reader, const std::filesystem::path& file,
         std::printf("  no price lines in the first ten lines\n");
         return false;
     }
-    const PriceLayout& layout = reader.layout();
-    std::printf("  layout: %s separated, %d header line%s, %s dates \"%s\"\n",
-                separatorName(layout.separator), layout.headerLines,
-                layout.headerLines == 1 ? "" : "s", layout.textDates ? "text" : "numeric",
-                layout.datePattern.c_str());
+    printLayout(reader.layout());
+    printColumns(reader.layout());
     if (reader.resultName().empty()) {
+        printReport(reader);
         std::printf("  not read\n");
         return false;
     }
@@ -81,6 +152,7 @@ bool inspect(TAsciiFileReader& reader, const std::filesystem::path& file,
                 fieldsOf(reader.dataKind()));
     std::printf("  bars: %d, from %s to %s\n", reader.barCount(),
                 formatShortDate(first.date, fs).c_str(), formatShortDate(last.date, fs).c_str());
+    printReport(reader);
     std::printf("  title: %s; description: %s\n", reader.title().c_str(),
                 reader.description().c_str());
     return true;

@@ -12,6 +12,10 @@ class StderrSink final : public MessageSink {
 public:
     explicit StderrSink(bool assumeYes = false) : assumeYes_(assumeYes) {}
     void information(std::string_view text) override { print("", text); }
+    void informationAt(std::string_view file, std::int64_t line, std::string_view text) override {
+        std::fprintf(stderr, "%.*s:%lld: %.*s\n", static_cast<int>(file.size()), file.data(),
+                     static_cast<long long>(line), static_cast<int>(text.size()), text.data());
+    }
     void error(std::string_view text) override { print("error: ", text); }
     void warning(std::string_view text) override { print("warning: ", text); }
     bool confirm(std::string_view text) override {

@@ -51,6 +51,9 @@ public:
         if (text.starts_with(prefix)) sawReadError_ = true;
         sink_.information(text);
     }
+    void informationAt(std::string_view file, std::int64_t line, std::string_view text) override {
+        sink_.informationAt(file, line, text);
+    }
     void error(std::string_view text) override { sink_.error(text); }
     void warning(std::string_view text) override { sink_.warning(text); }
     bool confirm(std::string_view text) override { return sink_.confirm(text); }
@@ -178,6 +181,7 @@ LoadResult openChart(const ChartRequest& request, const LoaderContext& context, 
 
     auto chart = std::make_unique<LoadedChart>();
     chart->dataKind = reader.dataKind();
+    chart->readReports = reader.reports();
     chart->title = withoutTrailingBlanks(reader.title());
     chart->description = reader.description();
     if (request.interval == Interval::Weekly || request.interval == Interval::Monthly) {

@@ -5,6 +5,7 @@
 // the chart's title and settings. It opens no window, so the desktop window and the command line
 // share it.
 
+#include "market/AsciiFileReader.h"
 #include "market/BarWindowFill.h"
 #include "market/FormatSettings.h"
 #include "market/MessageSink.h"
@@ -16,6 +17,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace qm {
 
@@ -82,6 +84,9 @@ struct LoadedChart {
     Interval interval = Interval::Daily;
     std::string title; // without trailing blanks
     std::string description;
+    // What reading the source files found besides their bars (rows passed over, bars that
+    // look wrong), one report per file.
+    std::vector<ReadReport> readReports;
 };
 
 struct LoadResult {

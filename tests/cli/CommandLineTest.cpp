@@ -229,6 +229,42 @@ TEST_F(CommandLine, SystemLocaleDecidesTheDayOrderOfDates) {
     }
 }
 
+// inspect says how a file was read; chart and values warn once about bars that look wrong,
+// and every reading error names the file and the line.
+TEST_F(CommandLine, ReadingProblemsAreToldWithTheirLines) {
+    const std::string file =
+        box.dir()
+            .write("HOLIDAYS.csv", "Date,Open,High,Low,Close,Adj Close,Volume\n"
+                                   "2016-01-04,10,11,9,10.5,10.1,1000\n"
+                                   "2016-01-05,null,null,null,null,null,null\n"
+                                   "2016-01-06,10.5,9,10,11,10.6,2000\n"
+                                   "2016-01-07,10.5,11.5,10,11,10.6,2000\n")
+            .string();
+    const CliRun inspected = box.run({"inspect", file});
+    ASSERT_EQ(inspected.status, 0) << inspected.err;
+    for (const char* says :
+         {"layout: columns named by the header, comma separated, 1 header line, text dates",
+          "volume 7 \"Volume\"", "passed over: 6 \"Adj Close\"",
+          "skipped: 1 row without prices, passed over (line 3)",
+          "warning: 1 bar with high below low (line 4)"})
+        EXPECT_NE(inspected.out.find(says), std::string::npos) << says << "\n" << inspected.out;
+
+    const CliRun valued = box.run(withSettings({"values", file}));
+    ASSERT_EQ(valued.status, 0) << valued.err;
+    EXPECT_EQ(valued.err, "warning: " + file +
+                              ": 1 bar with high below low (line 4); the bars are shown as "
+                              "written\n");
+
+    const std::string bad =
+        box.dir().write("BAD.csv", "Date,Close\n2016-01-04,5\n2016-01-05,abc\n").string();
+    const CliRun charted =
+        box.run(withSettings({"chart", bad, "-o", (box.dir() / "bad.png").string()}));
+    EXPECT_EQ(charted.status, 1);
+    EXPECT_TRUE(charted.err.starts_with(bad + ":3: 'abc' is not a valid floating point value\n"))
+        << charted.err;
+    EXPECT_TRUE(tempIsEmpty());
+}
+
 TEST_F(CommandLine, IndicatorSkippedByAFaultLeavesItsCellsEmpty) {
     // An average over 0 bars divides by zero.
     TPlotRecList set = factoryDefaultSet();
