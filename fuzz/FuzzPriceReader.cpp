@@ -1,4 +1,5 @@
-// The price file reader on any text: layout detection, reading, putting the bars oldest first,
+// The price file reader on any text: layout detection by position and by the names of a header,
+// reading, putting the bars oldest first, the report of what was passed over or looks wrong,
 // and the relative-strength series of two files.
 //
 // Input: the first byte picks the mode (bit 0 day-first regional settings, bit 1 a ratio of
@@ -9,6 +10,7 @@
 #include "market/AsciiFileReader.h"
 #include "market/PriceBar.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -25,7 +27,50 @@ std::vector<PriceBar> barsOf(const std::filesystem::path& file) {
     return bars;
 }
 
-void checkResult(const TAsciiFileReader& reader, bool ratio) {
+// Counts the lines of a text as the reader numbers them, so that every place a message names
+// can be checked to lie in its file.
+std::int64_t lineCount(std::string_view text) {
+    const bool crOnly = text.find('\n') == std::string_view::npos;
+    std::int64_t lines = 0;
+    for (const char c : text) lines += c == (crOnly ? '\r' : '\n');
+    return lines + 1;
+}
+
+class PlaceCheckingSink final : public MessageSink {
+public:
+    std::int64_t lines = 0; // of the file being read
+    void information(std::string_view) override {}
+    void informationAt(std::string_view, std::int64_t line, std::string_view) override {
+        QM_FUZZ_CHECK(line >= 1 && line <= lines, "a message names a line of its file");
+    }
+    void error(std::string_view) override {}
+    void warning(std::string_view) override {}
+    bool confirm(std::string_view) override { return false; }
+};
+
+// The report of a single file tells the truth about the bars it gave: the bars with high below
+// low, the neighbours of equal dates and the steps back in time of the oldest-first result.
+void checkReport(const ReadReport& report, const std::vector<PriceBar>& bars,
+                 std::int64_t lines) {
+    std::int64_t highBelowLow = 0, repeated = 0, backwards = 0;
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        highBelowLow += bars[i].high < bars[i].low;
+        if (i == 0) continue;
+        repeated += bars[i].date == bars[i - 1].date;
+        backwards += bars[i].date < bars[i - 1].date;
+    }
+    QM_FUZZ_CHECK(report.highBelowLow.count == highBelowLow, "bars with high below low counted");
+    QM_FUZZ_CHECK(report.repeatedDates.count == repeated, "repeated dates counted");
+    QM_FUZZ_CHECK(report.outOfOrder.count == backwards, "dates out of order counted");
+    QM_FUZZ_CHECK(report.missingPrices.count + static_cast<std::int64_t>(bars.size()) <= lines,
+                  "no more rows than lines");
+    for (const LineTally* t : {&report.missingPrices, &report.missingVolumes,
+                               &report.highBelowLow, &report.outOfOrder, &report.repeatedDates})
+        QM_FUZZ_CHECK((t->count == 0) == (t->firstLine == 0) && t->firstLine <= lines,
+                      "a first line exactly when counted, in the file");
+}
+
+void checkResult(const TAsciiFileReader& reader, bool ratio, std::int64_t lines) {
     const bool written = !reader.resultName().empty();
     QM_FUZZ_CHECK(written == (reader.barCount() > 0), "a result file exactly when bars were read");
     if (!written) return;
@@ -46,6 +91,10 @@ void checkResult(const TAsciiFileReader& reader, bool ratio) {
                           std::isfinite(bar.volume),
                       "finite prices");
     }
+    if (!ratio) {
+        QM_FUZZ_CHECK(reader.reports().size() == 1, "one report for one file");
+        checkReport(reader.reports().front(), bars, lines);
+    }
 }
 
 } // namespace
@@ -65,21 +114,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::filesystem::path sources = fuzz::freshFolder("sources");
     const std::filesystem::path temp = fuzz::freshFolder("temp");
-    SilentSink sink;
+    PlaceCheckingSink sink;
     TAsciiFileReader reader(fs, temp, year, sink);
     const bool ratio = (mode & 2) != 0;
     if (ratio) {
         const auto [first, second] = fuzz::splitAt(text, "\n--8<--\n");
         fuzz::writeBytes(sources / "FIRST.csv", first);
         fuzz::writeBytes(sources / "SECOND.csv", second);
+        sink.lines = std::max(lineCount(first), lineCount(second));
         reader.readRatio(sources / "FIRST.csv", sources / "SECOND.csv");
     } else {
         fuzz::writeBytes(sources / "ACME = Acme Industries.csv", text);
+        sink.lines = lineCount(text);
         reader.readFile(sources / "ACME = Acme Industries.csv");
         // A second file through the same reader: the separator carries over from the first.
         if (reader.barCount() == 0) reader.readFile(sources / "ACME = Acme Industries.csv");
     }
-    checkResult(reader, ratio);
+    checkResult(reader, ratio, sink.lines);
 
     // Nothing but the result may be left in the temporary folder.
     if (!reader.resultName().empty()) std::filesystem::remove(reader.resultName());

@@ -1,7 +1,9 @@
 #include "ChartArgs.h"
 
+#include "Commands.h"
 #include "KindNames.h"
 #include "imaging/ChartImage.h"
+#include "indicators/EditorParams.h"
 
 #include <array>
 #include <charconv>
@@ -15,8 +17,10 @@ const char* const kChartOptionsHelp =
     "  --type line|hl|hlc|ohlc|candle\n"
     "                           price chart type (default: the settings' own)\n"
     "  --spacing 0|1|2          bar spacing: reduced, normal (default), increased\n"
-    "  --add KIND               add an indicator: a kind number 1 to 30 or its short name\n"
-    "                           (quillmar-cli kinds); repeatable, each adds a pane\n"
+    "  --add KIND[:P1,P2,...]   add an indicator: a kind number 1 to 30 or its short name\n"
+    "                           (quillmar-cli kinds), optionally with its parameters as\n"
+    "                           the settings editor shows them (ma:20, bollinger:20,20,2);\n"
+    "                           repeatable; oscillators get panes of their own, three at most\n"
     "  --indicators FILE.osl    the indicators of an indicator request file\n"
     "  --settings-dir DIR       folder of Defaults.prm, PrmsList.Lst and symbol settings\n"
     "                           (default: ~/.local/share/Quillmar/Quillmar7)\n"
@@ -33,6 +37,22 @@ std::optional<int> parseInt(std::string_view text) {
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
     return value;
+}
+
+// Numbers separated by commas: "20", "20,20,2".
+std::optional<std::vector<float>> parseFloats(std::string_view text) {
+    std::vector<float> values;
+    for (;;) {
+        const std::size_t comma = text.find(',');
+        const std::string_view item = text.substr(0, comma);
+        float value = 0;
+        const auto [end, ec] = std::from_chars(item.data(), item.data() + item.size(), value);
+        if (item.empty() || ec != std::errc() || end != item.data() + item.size())
+            return std::nullopt;
+        values.push_back(value);
+        if (comma == std::string_view::npos) return values;
+        text.remove_prefix(comma + 1);
+    }
 }
 
 template <std::size_t N>
@@ -74,9 +94,18 @@ std::string applyOption(std::string_view name, std::string_view value, ChartArgs
         if (!s || *s < 0 || *s > 2) return bad + " (0, 1 or 2)";
         a.spacing = *s;
     } else if (name == "--add") {
-        const auto kind = parseKind(value);
+        const std::size_t colon = value.find(':');
+        const auto kind = parseKind(value.substr(0, colon));
         if (!kind) return bad + " (a kind 1 to 30 or a short name; see quillmar-cli kinds)";
-        a.addKinds.push_back(*kind);
+        AddedIndicator added{*kind, {}};
+        if (colon != std::string_view::npos) {
+            const auto params = parseFloats(value.substr(colon + 1));
+            if (!params) return bad + " (parameters are numbers separated by commas)";
+            added.params = *params;
+            if (const auto mistake = checkShownParams(*kind, added.params))
+                return bad + ": " + *mistake;
+        }
+        a.added.push_back(std::move(added));
     } else if (name == "--indicators") {
         a.indicatorsFile = value;
     } else if (name == "--settings-dir") {
@@ -109,7 +138,7 @@ std::optional<ChartArgs> parseChartArgs(std::span<char*> args, bool withOutput,
     ChartArgs a;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        if (arg == "--help" || arg == "-h") {
+        if (isHelp(arg)) {
             a.help = true;
             return a;
         }

@@ -11,13 +11,20 @@
 
 namespace qm::cli {
 
+// An indicator added with --add KIND[:P1,P2,...]: its parameters, if any, in the order and
+// units of the settings editor's boxes (indicators/EditorParams.h).
+struct AddedIndicator {
+    int kind = 0;
+    std::vector<float> params;
+};
+
 struct ChartArgs {
     std::string priceFile;
     std::string vsFile; // relative strength of the price file to this one
     Interval interval = Interval::Daily;
     std::optional<std::uint8_t> chartType; // 0 line ... 4 candle; the settings' own when unset
     int spacing = 1;                       // 0 reduced, 1 normal, 2 increased
-    std::vector<int> addKinds;             // indicators added one by one, in order
+    std::vector<AddedIndicator> added;     // indicators added one by one, in order
     std::string indicatorsFile;            // an indicator request file
     std::string settingsDir;               // the program's settings folder when empty
     int offset = 1;                        // 1 puts the newest bar at the right

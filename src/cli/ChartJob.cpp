@@ -4,6 +4,7 @@
 #include "StderrSink.h"
 #include "imaging/ChartImage.h"
 #include "indicators/Catalogue.h"
+#include "indicators/EditorParams.h"
 #include "indicators/Frame.h"
 #include "loader/IndicatorDrop.h"
 #include "market/DateText.h"
@@ -202,10 +203,12 @@ void PreparedChart::applyChartType(MessageSink& sink) {
 // Each --add is a drop at the top of the chart, which gives every oscillator a pane of its own
 // while there is room; with three on, the new one takes the top oscillator pane.
 void PreparedChart::addIndicators(MessageSink& sink) {
-    for (const int kind : args_.addKinds) {
+    for (const auto& [kind, params] : args_.added) {
         DropOutcome dropped;
         readSettingsFile(chart_->settingsFile,
                          [&] { dropped = dropIndicator(*chart_, kind, 0.0, args_.height, sink); });
+        // Parameters given with the kind replace those of the settings.
+        if (dropped.added) setShownParams(*dropped.record, params);
         if (dropped.replacedKind != 0)
             sink.information("quillmar-cli: --add " + std::string(kindShortName(kind)) +
                              " replaces " + legendOf(dropped.replacedKind) +

@@ -13,7 +13,8 @@ int runValues(std::span<char*> args);
 std::span<const Command> commands() {
     static constexpr Command kCommands[] = {
         {"inspect", "FILE...",
-         "read price files and print the layout found, data kind, bar count and date range",
+         "read price files and print the layout found, which column is which, the bars and the "
+         "rows passed over",
          runInspect},
 #ifdef QM_CLI_CHARTS
         {"chart", "PRICEFILE [options] -o OUTFILE",

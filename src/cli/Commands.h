@@ -17,4 +17,9 @@ struct Command {
 // Every command, in the order the usage text lists them.
 std::span<const Command> commands();
 
+// Whether an argument asks for a command's help: --help or -h.
+inline bool isHelp(std::string_view arg) {
+    return arg == "--help" || arg == "-h";
+}
+
 } // namespace qm::cli

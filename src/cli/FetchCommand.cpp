@@ -175,7 +175,7 @@ std::filesystem::path writeTickerFile(const std::vector<std::string>& symbols,
 
 int runFetch(std::span<char*> args) {
     for (const char* arg : args)
-        if (std::string_view(arg) == "--help") {
+        if (isHelp(arg)) {
             std::printf("%s", kUsage);
             std::printf("\nendpoint keys (settings group [XFers] of %s):\n",
                         configurationFile().string().c_str());

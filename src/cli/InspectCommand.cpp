@@ -163,6 +163,14 @@ bool inspect(TAsciiFileReader& reader, const std::filesystem::path& file,
 // Reads each price file as a chart would and reports what was found. Exit code 1 when any
 // file gave no bars.
 int runInspect(std::span<char*> args) {
+    if (args.size() == 1 && isHelp(args[0])) {
+        std::printf(
+            "usage: quillmar-cli inspect FILE...\n"
+            "Reads each price file as a chart would and tells the layout recognised, which column\n"
+            "is which, the data kind, the bars and their dates, the rows passed over and the\n"
+            "bars that look wrong. Exit status 1 when a file gave no bars.\n");
+        return 0;
+    }
     if (args.empty()) {
         std::fprintf(stderr, "usage: quillmar-cli inspect FILE...\n");
         return 2;

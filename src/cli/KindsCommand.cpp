@@ -9,6 +9,12 @@ namespace qm::cli {
 
 // Lists the indicator kinds: number, short name and the name the chart's legend shows.
 int runKinds(std::span<char*> args) {
+    if (args.size() == 1 && isHelp(args[0])) {
+        std::printf("usage: quillmar-cli kinds\n"
+                    "Lists the indicator kinds: the number and short name that --add takes, and\n"
+                    "the name the chart's legend shows.\n");
+        return 0;
+    }
     if (!args.empty()) {
         std::fprintf(stderr, "usage: quillmar-cli kinds\n");
         return 2;

@@ -16,7 +16,7 @@ DropOutcome dropIndicator(LoadedChart& chart, int kind, double y, double height,
 
     auto& list = chart.records;
     const int pane = dropTargetPane(countOscillators(list), y, height);
-    DropOutcome outcome{true, 0};
+    DropOutcome outcome{true, record.get(), 0};
     // An oscillator aimed at an occupied oscillator pane takes the place of the first one
     // there once the records are in kind order.
     if (isOscillatorKind(kind))

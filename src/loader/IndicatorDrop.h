@@ -10,6 +10,7 @@ namespace qm {
 
 struct DropOutcome {
     bool added = false;
+    TOscObj* record = nullptr; // the new record, in the chart's list, when added
     // The kind of the oscillator the new one replaced in its pane, or 0.
     int replacedKind = 0;
 };

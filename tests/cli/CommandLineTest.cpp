@@ -265,6 +265,59 @@ TEST_F(CommandLine, ReadingProblemsAreToldWithTheirLines) {
     EXPECT_TRUE(tempIsEmpty());
 }
 
+TEST_F(CommandLine, EveryCommandHasItsHelp) {
+    const std::vector<std::vector<std::string>> asks = {
+        {"--help"},          {"-h"},           {"help"},          {"help", "chart"},
+        {"chart", "--help"}, {"values", "-h"}, {"inspect", "-h"}, {"kinds", "--help"},
+        {"fetch", "--help"}};
+    for (const auto& ask : asks) {
+        SCOPED_TRACE(ask.back());
+        const CliRun r = box.run(ask);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_TRUE(r.out.starts_with("usage: quillmar-cli")) << r.out;
+    }
+    const CliRun chart = box.run({"chart", "--help"});
+    EXPECT_NE(chart.out.find("--add KIND[:P1,P2,...]"), std::string::npos);
+    EXPECT_EQ(chart.out.find("each adds a pane"), std::string::npos);
+}
+
+// --add KIND:P1,... gives the values in the order and units of the settings editor's boxes:
+// the same numbers as a settings file holding those parameters.
+TEST_F(CommandLine, AddTakesParametersAsTheSettingsEditorShowsThem) {
+    TPlotRecList set = factoryDefaultSet();
+    TOscObj& envelope = *set.records[4];
+    const float length = envelope.Params[0];
+    envelope.Params[1] = 0.025f; // shown as 2.5 %
+    envelope.Params[2] = 0.04f;
+    set.records[10]->Params[0] = 0.03f; // SAR increment, shown as 3
+    set.records[1]->Params[0] = 5;
+    set.records[1]->Params[1] = 10;
+    set.records[1]->SetLineCount(2);
+    const auto settings = box.dir() / "edited";
+    std::filesystem::create_directories(settings);
+    set.save(settings / "Defaults.prm");
+
+    const auto fromSettings = box.run({"values", kAcme, "--add", "envelope", "--add", "sar",
+                                       "--add", "ma", "--settings-dir", settings.string()});
+    char envelopeArgs[64];
+    std::snprintf(envelopeArgs, sizeof envelopeArgs, "envelope:%g,2.5,4", length);
+    const auto fromArgs = box.run(withSettings(
+        {"values", kAcme, "--add", envelopeArgs, "--add", "sar:3", "--add", "ma:5,10"}));
+    ASSERT_EQ(fromSettings.status, 0) << fromSettings.err;
+    ASSERT_EQ(fromArgs.status, 0) << fromArgs.err;
+    EXPECT_EQ(fromArgs.out, fromSettings.out);
+    const auto rows = linesOf(fromArgs.out);
+    const auto last = fieldsOf(rows.back());
+    // The average of the last five closes in the first line, a second line, no third.
+    const auto header = fieldsOf(rows.front());
+    double sum = 0;
+    for (std::size_t i = rows.size() - 5; i < rows.size(); ++i)
+        sum += floatOf(fieldsOf(rows[i])[column(header, "close")]);
+    EXPECT_NEAR(floatOf(last[column(header, "1.0")]), sum / 5, 1e-3);
+    EXPECT_NE(floatOf(last[column(header, "1.1")]), 0.0f);
+    EXPECT_EQ(floatOf(last[column(header, "1.2")]), 0.0f);
+}
+
 TEST_F(CommandLine, IndicatorSkippedByAFaultLeavesItsCellsEmpty) {
     // An average over 0 bars divides by zero.
     TPlotRecList set = factoryDefaultSet();

@@ -19,7 +19,7 @@ TEST(ValuesMatchChart, SameVisibleBarsAndShortfallsAsTheDrawing) {
     args.settingsDir = dir.path().string();
     args.chartType = 4;
     // Overlays and oscillators, long warm-ups among them, on a short window.
-    args.addKinds = {1, 14, 10, 16, 17, 30};
+    args.added = {{1, {}}, {14, {}}, {10, {}}, {16, {}}, {17, {}}, {30, {}}};
     args.offset = 2700; // 65 bars
     args.width = 700;
     PreparedChart chart(args, sink);
