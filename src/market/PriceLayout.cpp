@@ -328,38 +328,30 @@ DataKind PriceLayout::dataKind() const {
 }
 
 ColumnMap PriceLayout::columns() const {
+    const DataKind kind = dataKind();
+    const bool open = kind == DataKind::Full;
+    const bool highLow = kind >= DataKind::HighLowClose;
+    const bool volume = kind == DataKind::CloseVolume || kind == DataKind::HighLowCloseVolume ||
+                        kind == DataKind::Full;
     ColumnMap m;
-    m.date = named ? header.columns.date : 0;
-    const ColumnMap& h = header.columns;
-    switch (dataKind()) {
-    case DataKind::Close:
-        m.close = named ? h.close : 1;
-        break;
-    case DataKind::CloseVolume:
-        m.close = named ? h.close : 1;
-        m.volume = named ? h.volume : 2;
-        break;
-    case DataKind::HighLowClose:
-        m.high = named ? h.high : 1;
-        m.low = named ? h.low : 2;
-        m.close = named ? h.close : 3;
-        break;
-    case DataKind::HighLowCloseVolume:
-        m.high = named ? h.high : 1;
-        m.low = named ? h.low : 2;
-        m.close = named ? h.close : 3;
-        m.volume = named ? h.volume : 4;
-        break;
-    case DataKind::Full:
-        m.open = named ? h.open : 1;
-        m.high = named ? h.high : 2;
-        m.low = named ? h.low : 3;
-        m.close = named ? h.close : 4;
-        m.volume = named ? h.volume : 5;
-        break;
-    case DataKind::None:
-        break;
+    if (named) {
+        m = header.columns;
+        if (!open) m.open = -1;
+        if (!highLow) m.high = m.low = -1;
+        if (!volume) m.volume = -1;
+        return m;
     }
+    // By position the values follow the date in the order open, high, low, close, volume, each
+    // where the data kind carries it.
+    std::int8_t next = 0;
+    m.date = next++;
+    if (open) m.open = next++;
+    if (highLow) {
+        m.high = next++;
+        m.low = next++;
+    }
+    if (kind != DataKind::None) m.close = next++;
+    if (volume) m.volume = next++;
     return m;
 }
 
