@@ -21,13 +21,6 @@ bool makeFolder(const std::filesystem::path& path) {
 
 } // namespace
 
-std::filesystem::path parentFolder(const std::filesystem::path& path) {
-    const std::string text = path.string();
-    const std::size_t slash = text.find_last_of('/');
-    if (slash == std::string::npos) return {};
-    return text.substr(0, slash);
-}
-
 SettledFolders settleFolders(Configuration& config, const SystemFolders& system) {
     SettledFolders settled;
     const std::filesystem::path ourDocuments = system.documents / "Quillmar" / "Quillmar7";

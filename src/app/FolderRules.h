@@ -1,8 +1,9 @@
 #pragma once
-// Where the program keeps its files: the folder rules of start-up, and the parent folder rule
-// that places the download folders beside the data folder.
+// Where the program keeps its files: the folder rules of start-up. The download folders lie
+// beside the data folder, in its parent folder (parentFolder, market/PriceFileFolders.h).
 
 #include "Configuration.h"
+#include "market/PriceFileFolders.h"
 
 #include <filesystem>
 #include <string>
@@ -19,10 +20,6 @@ struct SystemFolders {
 // The download folder names beside the data folder, in the order of the quote services.
 inline constexpr std::array<const char*, kQuoteServiceCount> kDownloadFolderNames = {
     "Yahoo Data", "Google Data", "Otc Data", "Qmedia Data", "Nasdaq Data"};
-
-// The text of `path` before its last delimiter; a path ending in a delimiter gives itself
-// without that delimiter.
-std::filesystem::path parentFolder(const std::filesystem::path& path);
 
 // The folders after start-up.
 struct SettledFolders {

@@ -3,16 +3,13 @@
 // searched, so a symbol is found in the data folder and in the download folders alike, the
 // alphabetically first folder winning when several hold it.
 
+#include "market/PriceFileFolders.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace qm {
-
-// The symbol a price file's name stands for: the name up to " =" when it has one ("IBM =
-// International Business Machines.csv" gives "IBM"), else up to ".csv" ("EURUSD=X.csv" gives
-// "EURUSD=X"); empty for a name without ".csv". Case of ".csv" does not matter.
-std::string_view symbolOfFileName(std::string_view fileName);
 
 // The file for `symbol` (matched exactly, case and all) among the price files of the folders
 // in the parent folder of `baseFolder`, hidden ones left out. Of several, the first in text

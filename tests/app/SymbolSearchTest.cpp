@@ -10,22 +10,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(SymbolSearch, SymbolOfFileName) {
-    struct Case {
-        const char* name;
-        const char* symbol;
-    };
-    const Case cases[] = {
-        {"IBM.csv", "IBM"},
-        {"IBM = International Business Machines.csv", "IBM"},
-        {"EURUSD=X.csv", "EURUSD=X"}, // an "=" without a blank before it is part of the symbol
-        {"BRK-B = Berkshire = B shares.csv", "BRK-B"},
-        {"MSFT.CSV", "MSFT"},
-        {"notes.txt", ""},
-    };
-    for (const auto& c : cases) EXPECT_EQ(symbolOfFileName(c.name), c.symbol) << c.name;
-}
-
 TEST(SymbolSearch, TypedText) {
     struct Case {
         const char* typed;
