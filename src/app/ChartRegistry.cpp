@@ -6,6 +6,7 @@
 #include "settings/SettingsFiles.h"
 #include "settings/SettingsStream.h"
 
+#include <QAction>
 #include <QApplication>
 
 namespace qm {
@@ -91,6 +92,20 @@ void ChartRegistry::addToFavourites(const std::string& title,
     } catch (const SettingsError& e) {
         sink().error(e.what());
     }
+}
+
+// The tool buttons stand in the tool bar in the order of ChartTool, from Clear on.
+ChartTool ChartRegistry::toolDown() const {
+    const auto buttons = main_.actions().tools();
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        if (buttons[i] && buttons[i]->isChecked()) return static_cast<ChartTool>(i + 1);
+    return ChartTool::None;
+}
+
+void ChartRegistry::releaseTool(ChartTool tool) {
+    if (tool == ChartTool::None) return;
+    QAction* button = main_.actions().tools()[static_cast<std::size_t>(tool) - 1];
+    if (button) button->setChecked(false);
 }
 
 } // namespace qm

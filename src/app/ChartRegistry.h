@@ -40,6 +40,8 @@ public:
     void focusMainWindow() override;
     void addToFavourites(const std::string& title,
                          const std::filesystem::path& sourceFile) override;
+    ChartTool toolDown() const override;
+    void releaseTool(ChartTool tool) override;
 
 private:
     void chartGone();

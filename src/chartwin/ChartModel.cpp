@@ -24,6 +24,15 @@ DropOutcome ChartModel::drop(int kind, double y, double height, MessageSink& sin
     return dropIndicator(*chart_, kind, y, height, sink);
 }
 
+void ChartModel::clearIndicators() {
+    auto& records = chart_->records.records;
+    if (records.empty()) return;
+    records.erase(records.begin() + 1, records.end());
+    TOscObj& price = *records.front();
+    chart_->pricePane = price.ShowVolume ? 1 : 0;
+    price.Pane = chart_->pricePane;
+}
+
 void ChartModel::setSpacing(int spacing) {
     chart_->spacing = spacing;
     if (!chart_->records.records.empty())

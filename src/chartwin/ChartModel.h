@@ -44,6 +44,9 @@ public:
     std::vector<TOscObj*> records() const;
 
     DropOutcome drop(int kind, double y, double height, MessageSink& sink);
+    // Drops every record but the price chart's; the price pane takes the whole height, less
+    // the volume band when the price chart shows volume.
+    void clearIndicators();
 
     int spacing() const { return chart_->spacing; }
     void setSpacing(int spacing);

@@ -1,5 +1,5 @@
 #pragma once
-// Every text of the chart window: hints and the step menu.
+// Every text of the chart window and its zoom window: hints, captions and the step menu.
 
 #include <array>
 #include <string_view>
@@ -11,6 +11,14 @@ inline constexpr std::string_view kBackHint =
 inline constexpr std::string_view kForwardHint =
     "Shift + Click goes to End of data. Right Click for Menu.";
 inline constexpr std::string_view kWindowHint = "Right click to add Chart to favorites list.";
+// The window's hint while the read-out tool is down, and where the read-out finds no bar.
+inline constexpr std::string_view kReadOutHint =
+    "Drag with Left mouse btn or use Arrow keys to read Chart data";
+
+// The zoom window: its hint and the start of its caption, which the chart's caption follows.
+inline constexpr std::string_view kZoomHint =
+    "To Zoom use PageUp, PageDown Keys or Mousewheel.\r\nUse Arrow Keys to Scroll.";
+inline constexpr std::string_view kZoomCaptionHead = "  Zoom Me - ";
 
 // The step menu, items 1 to 6.
 inline constexpr std::array<std::string_view, 6> kStepItems = {

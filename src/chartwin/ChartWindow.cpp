@@ -3,6 +3,7 @@
 #include "ChartHost.h"
 #include "ChartNavigation.h"
 #include "ChartWinMessages.h"
+#include "ToolPainting.h"
 #include "platform/CursorTable.h"
 
 #include <QActionGroup>
@@ -57,6 +58,7 @@ TAChart::TAChart(ChartHost& host, std::unique_ptr<LoadedChart> chart)
     setAttribute(Qt::WA_NoSystemBackground);
     setAcceptDrops(true);
     setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true); // the tool cursors follow the tool buttons
     setToolTip(qtext(cm::kWindowHint));
     setMinimumSize(150, 100);
     resize(642, 333);
@@ -76,13 +78,18 @@ TAChart::TAChart(ChartHost& host, std::unique_ptr<LoadedChart> chart)
 
 TAChart::~TAChart() = default;
 
-void TAChart::render() {
+ScreenFacts TAChart::screenFacts() const {
     ScreenFacts screen;
     if (const QScreen* s = this->screen()) {
         screen.width = s->geometry().width();
         screen.height = s->geometry().height();
         screen.pixelsPerInch = qRound(s->logicalDotsPerInch());
     }
+    return screen;
+}
+
+void TAChart::render() {
+    const ScreenFacts screen = screenFacts();
     ++renderCount_;
     // The caption comes back whatever happens while drawing; a failure goes on to the general
     // error box.
@@ -90,6 +97,9 @@ void TAChart::render() {
         TAChart* w;
         ~CaptionBack() { w->setWindowTitle(qtext(w->description())); }
     } captionBack{this};
+    // Lines drawn with the tools go with the old picture; a tool half-way starts afresh.
+    tools_.reset();
+    shownOverlay_.reset();
     model_.render(size(), devicePixelRatioF(), screen, host_.chartOptions(), host_.formatSettings(),
                   host_.sink());
     update();
@@ -101,6 +111,7 @@ void TAChart::paintEvent(QPaintEvent*) {
     if (bitmap.isNull()) return;
     QPainter painter(this);
     painter.drawImage(0, 0, bitmap);
+    if (const auto& overlay = tools_.overlay()) tools::paintOverlay(painter, *overlay);
 }
 
 void TAChart::resizeEvent(QResizeEvent* event) {
@@ -121,6 +132,7 @@ void TAChart::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         host_.chartActivated(*this);
         step_ = host_.navigationStep();
+        apply(tools_.activated(host_.toolDown()));
     }
     QWidget::changeEvent(event);
 }
@@ -193,6 +205,7 @@ void TAChart::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    if (toolKey(*event)) return;
     QWidget::keyPressEvent(event);
 }
 
@@ -202,6 +215,7 @@ void TAChart::mousePressEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
+    if (toolPress(*event)) return;
     QWidget::mousePressEvent(event);
 }
 

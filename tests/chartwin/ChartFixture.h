@@ -10,6 +10,9 @@
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
 
+#include <QTest>
+#include <QToolButton>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -24,6 +27,8 @@ public:
     TAChart* activated = nullptr;
     int focusRequests = 0;
     std::vector<std::string> favourites;
+    ChartTool tool = ChartTool::None; // the tool button down
+    std::vector<ChartTool> released;
 
     int navigationStep() const override { return step; }
     void setNavigationStep(int s) override { step = s; }
@@ -34,6 +39,11 @@ public:
     void focusMainWindow() override { ++focusRequests; }
     void addToFavourites(const std::string& title, const std::filesystem::path&) override {
         favourites.push_back(title);
+    }
+    ChartTool toolDown() const override { return tool; }
+    void releaseTool(ChartTool t) override {
+        released.push_back(t);
+        if (tool == t) tool = ChartTool::None;
     }
 };
 
@@ -56,5 +66,35 @@ inline std::unique_ptr<LoadedChart> loadChart(const TempDir& dir, const std::str
     EXPECT_TRUE(loaded.chart) << (sink.texts().empty() ? "" : sink.texts().front());
     return std::move(loaded.chart);
 }
+
+// Chart windows on a fake host, each loaded from a price file of the test's own.
+struct ChartWindowFixture : testing::Test {
+    TempDir dir;
+    FakeChartHost host;
+
+    // A shown chart window of `bars` daily bars.
+    TAChart* open(int bars, const std::string& prices = {}) {
+        auto chart = loadChart(dir, prices.empty() ? fullPrices(bars) : prices);
+        auto* window = new TAChart(host, std::move(chart));
+        window->resize(900, 500);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+        return window;
+    }
+    QToolButton* button(TAChart* w, Qt::ArrowType arrow) {
+        for (auto* b : w->findChildren<QToolButton*>())
+            if (b->arrowType() == arrow) return b;
+        return nullptr;
+    }
+    // Saves a picture for a person to look at.
+    static void saveScreenshot(const QImage& picture, const char* name) {
+        std::filesystem::create_directories(QM_TEST_OUTPUT_DIR);
+        picture.save(
+            QString::fromStdString((std::filesystem::path(QM_TEST_OUTPUT_DIR) / name).string()));
+    }
+    static void saveScreenshot(QWidget& w, const char* name) {
+        saveScreenshot(w.grab().toImage(), name);
+    }
+};
 
 } // namespace qm::test

@@ -11,29 +11,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct ChartWindowFixture : testing::Test {
-    test::TempDir dir;
-    test::FakeChartHost host;
-
-    // A shown chart window of `bars` daily bars.
-    TAChart* open(int bars, const std::string& prices = {}) {
-        auto chart = test::loadChart(dir, prices.empty() ? test::fullPrices(bars) : prices);
-        auto* window = new TAChart(host, std::move(chart));
-        window->resize(900, 500);
-        window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
-        return window;
-    }
-    QToolButton* button(TAChart* w, Qt::ArrowType arrow) {
-        for (auto* b : w->findChildren<QToolButton*>())
-            if (b->arrowType() == arrow) return b;
-        return nullptr;
-    }
-    void saveScreenshot(QWidget& w, const char* name) {
-        fs::create_directories(QM_TEST_OUTPUT_DIR);
-        w.grab().save(QString::fromStdString((fs::path(QM_TEST_OUTPUT_DIR) / name).string()));
-    }
-};
+using test::ChartWindowFixture;
 
 TEST_F(ChartWindowFixture, ButtonsAndWheelMoveThroughTheHistory) {
     std::unique_ptr<TAChart> w(open(1000));
@@ -172,8 +150,7 @@ TEST_F(ChartWindowFixture, HighDensityScreensGetTheSameChartDrawnFiner) {
         for (int x = 0; x < single.width(); x += 3)
             if (qGray(halved.pixel(x, y)) / 64 != qGray(single.pixel(x, y)) / 64) ++differing;
     EXPECT_LT(differing, single.width() * single.height() / 9 / 20);
-    m.bitmap().save(QString::fromStdString(
-        (fs::path(QM_TEST_OUTPUT_DIR) / "chart-window-ratio-2.png").string()));
+    saveScreenshot(m.bitmap(), "chart-window-ratio-2.png");
 }
 
 } // namespace
