@@ -23,4 +23,22 @@ inline constexpr std::string_view kNotAnIntegerTail = "' is not a valid integer 
 inline constexpr std::string_view kCannotFindHead = "Can't find ";
 inline constexpr std::string_view kCannotFindTail = ". Fetch it now?\r\n(Look at Xfer now setting)";
 
+// Printing, copying, saving and zooming without a selected chart.
+inline constexpr std::string_view kOpenOrSelectChart = "Open or select a chart then retry";
+// The print job's name: followed by the chart's title.
+inline constexpr std::string_view kPrintJobHead = "Chart of ";
+
+// Saving a chart's picture.
+inline constexpr std::string_view kSaveImageTitle = "Save Chart as Bitmap, GIF or JPEG Image File";
+inline constexpr std::string_view kGifFilter = "Gif87a Image (*.gif)";
+inline constexpr std::string_view kBmpFilter = "Bitmap Image (*.bmp)";
+inline constexpr std::string_view kJpegFilter = "Jpeg Image (*.jpg)";
+// Followed by the file's name.
+inline constexpr std::string_view kImageSavedAs = "Chart image saved as ...\n\r";
+// Followed by the file's name, a line break and the reason.
+inline constexpr std::string_view kImageNotSaved = "The chart image could not be saved as ";
+// The chosen type's extension made the name of another file that exists: followed by its name.
+inline constexpr std::string_view kReplaceImageHead = "Replace the existing file\n\r";
+inline constexpr std::string_view kReplaceImageTail = " ?";
+
 } // namespace qm::app_messages

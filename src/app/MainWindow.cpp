@@ -7,6 +7,7 @@
 #include "Lifecycle.h"
 #include "MainWindowPlace.h"
 #include "OpeningCommands.h"
+#include "OutputCommands.h"
 #include "market/ChartDataFile.h"
 #include "platform/CursorTable.h"
 #include "platform/SystemLocale.h"
@@ -103,6 +104,7 @@ TMainForm::TMainForm(const AppEnvironment& environment, bool show)
 
     charts_ = new ChartRegistry(*this);
     openingCommands_ = new OpeningCommands(*this);
+    new OutputCommands(*this);
     if (show) this->show();
 }
 
