@@ -184,6 +184,10 @@ TEST_F(OutputFixture, PrintingDrawsTheChartOnALandscapePage) {
     for (const char c : "Chart of " + chart->title()) title += std::string{'\0', c};
     EXPECT_NE(bytes.find(title), std::string::npos);
     EXPECT_TRUE(prompts.messageTexts().empty());
+    // Kept for a person to look at.
+    fs::create_directories(QM_TEST_OUTPUT_DIR);
+    fs::copy_file(pdf, fs::path(QM_TEST_OUTPUT_DIR) / "printed-chart.pdf",
+                  fs::copy_options::overwrite_existing);
 }
 
 TEST_F(OutputFixture, CopyAndZoomTakeThePictureOnTheScreen) {
