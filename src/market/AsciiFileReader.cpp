@@ -27,12 +27,16 @@ void removeFile(const std::filesystem::path& file) {
 FileTitles titlesFromFileName(const std::filesystem::path& source) {
     const std::string name = source.filename().string();
     const std::string extension = source.extension().string();
-    const std::string_view stem = trimBlanks(
-        std::string_view(name).substr(0, extension.empty() ? name.size() : name.find(extension)));
-    const std::size_t equals = stem.find('=');
-    if (equals == std::string_view::npos) return {std::string(stem), std::string(stem)};
-    return {std::string(trimBlanks(stem.substr(0, equals))),
-            std::string(trimBlanks(stem.substr(equals + 1)))};
+    const std::string_view stem =
+        std::string_view(name).substr(0, extension.empty() ? name.size() : name.find(extension));
+    // A blank before the "=" marks the company name; an "=" inside a symbol (EURUSD=X) does not.
+    const std::size_t separator = stem.find(" =");
+    if (separator == std::string_view::npos) {
+        const std::string whole(trimBlanks(stem));
+        return {whole, whole};
+    }
+    return {std::string(trimBlanks(stem.substr(0, separator))),
+            std::string(trimBlanks(stem.substr(separator + 2)))};
 }
 
 TAsciiFileReader::TAsciiFileReader(const FormatSettings& locale, std::filesystem::path tempFolder,

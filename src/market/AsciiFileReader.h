@@ -80,8 +80,8 @@ private:
 };
 
 // Title and description from a price file's name: the name without folder and extension,
-// trimmed; "ACME = Acme Industries.csv" gives "ACME" and "Acme Industries", other names give the
-// same text twice.
+// trimmed; "ACME = Acme Industries.csv" gives "ACME" and "Acme Industries" (the name follows the
+// first " ="), other names give the same text twice ("EURUSD=X.csv": "EURUSD=X").
 struct FileTitles {
     std::string title;
     std::string description;

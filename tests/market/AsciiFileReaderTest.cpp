@@ -399,7 +399,8 @@ TEST(Titles, ComeFromTheFileName) {
     for (const Case c :
          {Case{"/d/ACME = Acme Industries.csv", "ACME", "Acme Industries"},
           Case{"/d/ ZENT .csv", "ZENT", "ZENT"}, Case{"/d/BRK.B.csv", "BRK.B", "BRK.B"},
-          Case{"/d/A=B=C.txt", "A", "B=C"}, Case{"/d/DATA.csv.csv", "DATA", "DATA"},
+          Case{"/d/A =B=C.txt", "A", "B=C"}, Case{"/d/EURUSD=X.csv", "EURUSD=X", "EURUSD=X"},
+          Case{"/d/ = Nameless.csv", "", "Nameless"}, Case{"/d/DATA.csv.csv", "DATA", "DATA"},
           Case{"/d/NOEXT", "NOEXT", "NOEXT"}}) {
         const FileTitles t = titlesFromFileName(c.path);
         EXPECT_EQ(t.title, c.title) << c.path;
