@@ -120,6 +120,15 @@ void TOscObj::CopyFrom(const TOscObj& other) {
     AggressiveStage2 = other.AggressiveStage2;
 }
 
+std::unique_ptr<TOscObj> TOscObj::Clone() const {
+    std::unique_ptr<TOscObj> copy = Create(Kind);
+    if (!copy) copy.reset(new TOscObj(Kind));
+    copy->CopyFrom(*this);
+    copy->BarSpacing = BarSpacing;
+    copy->Colors[5] = Colors[5];
+    return copy;
+}
+
 void TOscObj::SetDataKind(std::uint8_t code) {
     DataKind = code;
     if (Kind != 0 || code < 1 || code > 5) return;

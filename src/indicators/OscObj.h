@@ -59,8 +59,11 @@ public:
     void ReadFrom(SettingsReader& reader);
     void WriteTo(SettingsWriter& writer) const;
     // Takes every stored field of `other` except colour slot 5 and Kind; BarSpacing is kept
-    // within 0..2.
+    // within 0..2. This is how a chart takes its settings from a settings set.
     void CopyFrom(const TOscObj& other);
+    // A new object of the same class holding every stored field exactly as this one does, so
+    // that writing it gives the same bytes; its run-time fields are those of a new object.
+    std::unique_ptr<TOscObj> Clone() const;
 
     void SetDataKind(std::uint8_t code);
     void SetStyle(std::uint8_t code) { Style = code; }

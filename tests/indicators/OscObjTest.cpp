@@ -189,6 +189,26 @@ TEST(OscObjCopy, KindStaysWithTheClass) {
     EXPECT_EQ(target->Params, source->Params);
 }
 
+TEST(OscObjCopy, CloneKeepsEveryStoredFieldAndTheClass) {
+    for (const int kind : {0, 5, 30, 77}) {
+        auto source = kind == 0 ? std::make_unique<TOscObj>() : TOscObj::Create(kind);
+        if (!source) {
+            SettingsReader reader(handWrittenRecord(kind, 0, 0, 0, 0, 0));
+            source = TOscObj::ReadNew(reader);
+        }
+        fillDistinct(*source);
+        source->Colors[5] = 111;
+        source->BarSpacing = 7;
+        source->ShownBars = 40;
+        const auto copy = source->Clone();
+        EXPECT_EQ(typeid(*copy), typeid(*source)) << kind;
+        EXPECT_EQ(copy->Kind, source->Kind);
+        EXPECT_EQ(persistentFields(*copy), persistentFields(*source)) << kind;
+        EXPECT_EQ(recordBytes(*copy), recordBytes(*source)) << kind;
+        EXPECT_EQ(copy->ShownBars, 0);
+    }
+}
+
 TEST(OscObjDataKind, PriceChartShowsOnlyWhatTheSeriesHolds) {
     struct Case {
         int code, style;
