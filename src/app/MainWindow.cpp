@@ -3,6 +3,7 @@
 #include "AppMessages.h"
 #include "BackgroundWork.h"
 #include "ChartRegistry.h"
+#include "EditorCommands.h"
 #include "IndicatorDropDown.h"
 #include "Lifecycle.h"
 #include "MainWindowPlace.h"
@@ -105,6 +106,7 @@ TMainForm::TMainForm(const AppEnvironment& environment, bool show)
     charts_ = new ChartRegistry(*this);
     openingCommands_ = new OpeningCommands(*this);
     new OutputCommands(*this);
+    new EditorCommands(*this);
     if (show) this->show();
 }
 

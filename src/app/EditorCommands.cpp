@@ -1,0 +1,38 @@
+#include "EditorCommands.h"
+
+#include "MainWindow.h"
+#include "dialogs/PlotEditor.h"
+
+#include <QAction>
+#include <QToolBar>
+
+namespace qm {
+
+EditorCommands::EditorCommands(TMainForm& form) : QObject(&form), form_(form) {
+    connect(form.actions().editSettings, &QAction::triggered, this, &EditorCommands::openEditor);
+}
+
+void EditorCommands::openEditor() {
+    AppState& state = form_.state();
+    // Without a settings folder there is nothing to edit; start-up has said why.
+    if (state.settingsFolder.empty()) return;
+    PlotEditorContext context{state.settingsFolder,
+                              state.settingsList,
+                              state.config.showIndOnScale,
+                              state.config.showParamsOnChart,
+                              indicatorIndex_,
+                              state.locale,
+                              {},
+                              state.config.dataFolder};
+    TPlotEditor editor(context, &form_);
+
+    // Under the tool bar's editor button, just below the main window.
+    int left = form_.x();
+    if (const auto* bar = form_.findChild<QToolBar*>(QStringLiteral("ToolBar")))
+        if (const QWidget* button = bar->widgetForAction(form_.actions().editSettings))
+            left = button->mapToGlobal(QPoint(0, 0)).x();
+    editor.move(left, form_.frameGeometry().bottom() + 1 + 10);
+    editor.exec();
+}
+
+} // namespace qm
