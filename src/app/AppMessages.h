@@ -41,4 +41,7 @@ inline constexpr std::string_view kImageNotSaved = "The chart image could not be
 inline constexpr std::string_view kReplaceImageHead = "Replace the existing file\n\r";
 inline constexpr std::string_view kReplaceImageTail = " ?";
 
+// A chart command that needs the selected chart, without one.
+inline constexpr std::string_view kClickOnAChart = "Please click on a Chart then retry";
+
 } // namespace qm::app_messages

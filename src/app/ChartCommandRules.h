@@ -3,7 +3,6 @@
 // an Interval menu item asks for, and the fixed sizes Ctrl+F8, Ctrl+F9 and Ctrl+F10 reopen the
 // selected chart at.
 
-#include "MainWindowPlace.h"
 #include "market/PriceBar.h"
 
 #include <optional>
@@ -15,16 +14,22 @@ constexpr Interval intervalOfTag(int tag) {
     return tag == 1 ? Interval::Daily : tag == 2 ? Interval::Weekly : Interval::Monthly;
 }
 
-// The window that Ctrl+F`functionKey` (8, 9 or 10) reopens the selected chart in: at the main
-// window's left edge just below it, 308 x 529, 508 x 529 or 608 x 329. Other keys: none.
-constexpr std::optional<ScreenRect> fixedChartPlace(int functionKey, const ScreenRect& mainWindow) {
+struct ChartSize {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const ChartSize&, const ChartSize&) = default;
+};
+
+// The size Ctrl+F`functionKey` (8, 9 or 10) reopens the selected chart at: 308 x 529,
+// 508 x 529 or 608 x 329. Other keys: none.
+constexpr std::optional<ChartSize> fixedChartSize(int functionKey) {
     switch (functionKey) {
     case 8:
-        return ScreenRect{mainWindow.left, mainWindow.bottom(), 308, 529};
+        return ChartSize{308, 529};
     case 9:
-        return ScreenRect{mainWindow.left, mainWindow.bottom(), 508, 529};
+        return ChartSize{508, 529};
     case 10:
-        return ScreenRect{mainWindow.left, mainWindow.bottom(), 608, 329};
+        return ChartSize{608, 329};
     default:
         return std::nullopt;
     }

@@ -1,6 +1,8 @@
 #include "EditorCommands.h"
 
+#include "ChartRegistry.h"
 #include "MainWindow.h"
+#include "chartwin/ChartWindow.h"
 #include "dialogs/PlotEditor.h"
 
 #include <QAction>
@@ -16,14 +18,17 @@ void EditorCommands::openEditor() {
     AppState& state = form_.state();
     // Without a settings folder there is nothing to edit; start-up has said why.
     if (state.settingsFolder.empty()) return;
+    // The selected chart's symbol comes up first, and Save As looks beside its price file.
+    const TAChart* chart = form_.charts().selected();
     PlotEditorContext context{state.settingsFolder,
                               state.settingsList,
                               state.config.showIndOnScale,
                               state.config.showParamsOnChart,
                               indicatorIndex_,
                               state.locale,
-                              {},
-                              state.config.dataFolder};
+                              chart ? chart->title() : std::string(),
+                              chart ? chart->model().chart().sourceFile.parent_path()
+                                    : state.config.dataFolder};
     TPlotEditor editor(context, &form_);
 
     // Under the tool bar's editor button, just below the main window.

@@ -2,8 +2,10 @@
 
 #include "AppMessages.h"
 #include "BackgroundWork.h"
+#include "ChartCommands.h"
 #include "ChartRegistry.h"
 #include "EditorCommands.h"
+#include "HelpCommands.h"
 #include "IndicatorDropDown.h"
 #include "Lifecycle.h"
 #include "MainWindowPlace.h"
@@ -107,6 +109,8 @@ TMainForm::TMainForm(const AppEnvironment& environment, bool show)
     openingCommands_ = new OpeningCommands(*this);
     new OutputCommands(*this);
     new EditorCommands(*this);
+    new ChartCommands(*this);
+    connectHelpCommands(*this);
     if (show) this->show();
 }
 

@@ -5,10 +5,12 @@
 #include "EditorPreview.h"
 #include "IndicatorPage.h"
 #include "format/NumberFormat.h"
+#include "help/Help.h"
 #include "indicators/Catalogue.h"
 #include "indicators/OscObj.h"
 #include "platform/widgets/Prompts.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -140,6 +142,11 @@ TPlotEditor::TPlotEditor(const PlotEditorContext& context, QWidget* parent)
     connect(cmdFactory, &QPushButton::clicked, this, &TPlotEditor::restoreFactorySettings);
     connect(cmdDone_, &QPushButton::clicked, this, &QDialog::accept);
     connect(pages_, &QTabWidget::currentChanged, this, &TPlotEditor::redrawPreview);
+    auto* helpKey = new QAction(this);
+    helpKey->setShortcut(Qt::Key_F1);
+    addAction(helpKey);
+    connect(helpKey, &QAction::triggered, this,
+            [this] { help::showHelp(this, help::kSettingsEditor); });
 
     // The opening: the symbols, the selected chart's symbol, the options, its settings, and the
     // indicator shown last on the Indicator page.

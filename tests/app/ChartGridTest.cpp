@@ -69,11 +69,10 @@ TEST(ChartCommandRules, IntervalsAndFixedSizes) {
     EXPECT_EQ(intervalOfTag(3), Interval::Monthly);
     EXPECT_EQ(intervalOfTag(0), Interval::Monthly);
 
-    const ScreenRect main{5, 0, 1200, 90};
-    EXPECT_EQ(fixedChartPlace(8, main), (ScreenRect{5, 90, 308, 529}));
-    EXPECT_EQ(fixedChartPlace(9, main), (ScreenRect{5, 90, 508, 529}));
-    EXPECT_EQ(fixedChartPlace(10, main), (ScreenRect{5, 90, 608, 329}));
-    EXPECT_FALSE(fixedChartPlace(7, main));
+    EXPECT_EQ(fixedChartSize(8), (ChartSize{308, 529}));
+    EXPECT_EQ(fixedChartSize(9), (ChartSize{508, 529}));
+    EXPECT_EQ(fixedChartSize(10), (ChartSize{608, 329}));
+    EXPECT_FALSE(fixedChartSize(7));
 }
 
 } // namespace

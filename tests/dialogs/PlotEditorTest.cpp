@@ -6,6 +6,7 @@
 #include "support/FileContent.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
+#include "support/UrlCatcher.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -244,6 +245,17 @@ TEST_F(EditorWindow, TheIndicatorShownLastComesBackAtTheNextOpening) {
     EXPECT_EQ(indicatorIndex, 20);
     TPlotEditor editor(context());
     EXPECT_EQ(editor.shownKind(), 21);
+}
+
+TEST_F(EditorWindow, F1ShowsTheHelpOnTheEditor) {
+    TPlotEditor editor(context());
+    editor.show();
+    editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    test::UrlCatcher browser;
+    QTest::keyClick(&editor, Qt::Key_F1);
+    ASSERT_EQ(browser.opened.size(), 1u);
+    EXPECT_EQ(browser.opened[0].fragment(), QStringLiteral("settings-editor"));
 }
 
 TEST_F(EditorWindow, EachPageAsAPicture) {
