@@ -44,4 +44,13 @@ inline constexpr std::string_view kReplaceImageTail = " ?";
 // A chart command that needs the selected chart, without one.
 inline constexpr std::string_view kClickOnAChart = "Please click on a Chart then retry";
 
+// Chart groups.
+inline constexpr std::string_view kSaveGroupTitle = "Save Open Charts as a Chart Group";
+inline constexpr std::string_view kLoadGroupTitle = "Load a Chart Group";
+inline constexpr std::string_view kGroupFilter = "Group (*.grp)";
+inline constexpr std::string_view kGroupSuffix = "grp";
+// A saved chart whose data is gone: head + symbol + middle + the folder searched.
+inline constexpr std::string_view kGroupDataMissingHead = "Can't find data for ";
+inline constexpr std::string_view kGroupDataMissingMiddle = "\n\rin ";
+
 } // namespace qm::app_messages

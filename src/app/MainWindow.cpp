@@ -5,10 +5,12 @@
 #include "ChartCommands.h"
 #include "ChartRegistry.h"
 #include "EditorCommands.h"
+#include "GroupCommands.h"
 #include "HelpCommands.h"
 #include "IndicatorDropDown.h"
 #include "Lifecycle.h"
 #include "MainWindowPlace.h"
+#include "OpenCommands.h"
 #include "OpeningCommands.h"
 #include "OutputCommands.h"
 #include "market/ChartDataFile.h"
@@ -111,6 +113,8 @@ TMainForm::TMainForm(const AppEnvironment& environment, bool show)
     new EditorCommands(*this);
     new ChartCommands(*this);
     connectHelpCommands(*this);
+    new OpenCommands(*this);
+    new GroupCommands(*this);
     if (show) this->show();
 }
 
