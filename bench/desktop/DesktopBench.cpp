@@ -1,14 +1,19 @@
 // The desktop program's interactive paths on the offscreen platform: one Back step of a large
 // chart with six indicators (fill, compute, draw, paint), a typed symbol to the first paint of
-// its chart, and the search for a symbol's file across the folders beside the data folder.
+// its chart, the search for a symbol's file across the folders beside the data folder, a chart
+// group of nine large charts reopened, and the symbol list dialog over ten thousand files.
 
 #include "app/AppEnvironment.h"
+#include "app/ChartGrid.h"
 #include "app/ChartRegistry.h"
+#include "app/GroupCommands.h"
 #include "app/MainWindow.h"
 #include "app/OpeningCommands.h"
 #include "app/SymbolSearch.h"
 #include "chartwin/ChartWindow.h"
+#include "dialogs/SymbolListDialog.h"
 #include "loader/LoaderTestUtil.h"
+#include "settings/GroupRecords.h"
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
 
@@ -92,6 +97,66 @@ void BM_FindSymbolFile(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FindSymbolFile)->Unit(benchmark::kMillisecond);
+
+// Nine 20-year daily charts in a three by three grid, each with the price chart, two averages
+// and RSI: from the command to every chart drawn and painted.
+void BM_OpenGroupOfNine(benchmark::State& state) {
+    Desk desk;
+    TMainForm form(desk.env, false);
+    const fs::path csv = desk.dir / "Documents/Quillmar/Quillmar7/CSV";
+    TGroupRecList group;
+    const auto cells = tileCells(9, TileDirection::Vertical, {0, 96, 1920, 984});
+    for (int i = 0; i < 9; ++i) {
+        const fs::path file = csv / ("S" + std::to_string(i) + ".csv");
+        std::ofstream(file) << test::fullPrices(20 * 252);
+        TGroupRecObj r;
+        r.title = "S" + std::to_string(i);
+        r.sourceFile = file.string();
+        r.chartType = 3;
+        r.left = cells[std::size_t(i)].left;
+        r.top = cells[std::size_t(i)].top;
+        r.width = cells[std::size_t(i)].width;
+        r.height = cells[std::size_t(i)].height;
+        r.entries = {{0, 2}, {1, 2}, {2, 2}, {17, 6}};
+        group.records.push_back(r);
+    }
+    const fs::path file = desk.dir / "Nine.grp";
+    group.save(file);
+    auto* commands = form.findChild<GroupCommands*>();
+    for (auto _ : state) {
+        commands->openGroup(file);
+        QApplication::processEvents(); // whatever paint is still pending
+        state.PauseTiming();
+        if (form.charts().charts().size() != 9) state.SkipWithError("not nine charts");
+        form.charts().destroyAll();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenGroupOfNine)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+// The symbol list dialog over 10,000 price files in five folders: listed, sorted and shown.
+void BM_SymbolListOf10000(benchmark::State& state) {
+    test::TempDir dir;
+    const char* folders[] = {"CSV", "Google Data", "Nasdaq Data", "Qmedia Data", "Yahoo Data"};
+    for (const char* folder : folders) {
+        fs::create_directories(dir / folder);
+        for (int i = 0; i < 2000; ++i)
+            std::ofstream(dir / folder /
+                          ("S" + std::to_string(i) + " = Company " + std::to_string(i) + ".csv"));
+    }
+    fs::path dataFolder = dir / "CSV";
+    SilentSink sink;
+    for (auto _ : state) {
+        TDlgPikSymbols dialog(nullptr, dataFolder, sink);
+        dialog.show();
+        QApplication::processEvents();
+        state.PauseTiming();
+        if (dialog.model().size() != 10000) state.SkipWithError("not 10,000 lines");
+        dialog.hide();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_SymbolListOf10000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace
 } // namespace qm
