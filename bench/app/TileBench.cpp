@@ -52,6 +52,8 @@ public:
     void chartActivated(TAChart&) override {}
     void focusMainWindow() override {}
     void addToFavourites(const std::string&, const std::filesystem::path&) override {}
+    ChartTool toolDown() const override { return ChartTool::None; }
+    void releaseTool(ChartTool) override {}
 
 private:
     FormatSettings fs_ = FormatSettings::unitedStates();
