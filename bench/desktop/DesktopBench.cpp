@@ -1,7 +1,8 @@
 // The desktop program's interactive paths on the offscreen platform: one Back step of a large
 // chart with six indicators (fill, compute, draw, paint), a typed symbol to the first paint of
 // its chart, the search for a symbol's file across the folders beside the data folder, a chart
-// group of nine large charts reopened, and the symbol list dialog over ten thousand files.
+// group of nine large charts reopened, the symbol list dialog over ten thousand files, one step
+// of a tool's rubber band or channel preview during a drag, and one zoom step.
 
 #include "app/AppEnvironment.h"
 #include "app/ChartGrid.h"
@@ -11,14 +12,19 @@
 #include "app/OpeningCommands.h"
 #include "app/SymbolSearch.h"
 #include "chartwin/ChartWindow.h"
+#include "chartwin/ZoomWindow.h"
 #include "dialogs/SymbolListDialog.h"
 #include "loader/LoaderTestUtil.h"
 #include "settings/GroupRecords.h"
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QTest>
+#include <QWindow>
 #include <benchmark/benchmark.h>
 #include <fstream>
 
@@ -46,15 +52,28 @@ struct Desk {
 const IndicatorRequestList kSixIndicators = {{0, 2},  {1, 2},  {2, 2}, {14, 2},
                                              {16, 6}, {17, 7}, {19, 8}};
 
-void BM_BackStep(benchmark::State& state) {
-    Desk desk;
-    TMainForm form(desk.env, false);
+TAChart* openLongChart(TMainForm& form, const Desk& desk, benchmark::State& state) {
     ChartRequest request;
     request.sourceFile = desk.dir / "Documents/Quillmar/Quillmar7/CSV/LONG = Long History.csv";
     request.requests = kSixIndicators;
     TAChart* chart = form.opening().open(request, QRect(0, 0, 1600, 900));
     chart->resize(1600, 900);
-    QApplication::processEvents();
+    // Until the window is exposed a repaint paints nothing, and the figures would leave it out.
+    if (!QTest::qWaitForWindowExposed(chart)) state.SkipWithError("the chart was never shown");
+    return chart;
+}
+
+void sendMouse(TAChart* chart, QEvent::Type type, QPoint at) {
+    QMouseEvent e(type, QPointF(at), chart->mapToGlobal(QPointF(at)), Qt::LeftButton,
+                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                  Qt::NoModifier);
+    QApplication::sendEvent(chart, &e);
+}
+
+void BM_BackStep(benchmark::State& state) {
+    Desk desk;
+    TMainForm form(desk.env, false);
+    TAChart* chart = openLongChart(form, desk, state);
     form.state().navigationStep = 1;
     for (auto _ : state) {
         if (chart->model().offset() > 4000) chart->goToEnd();
@@ -65,6 +84,54 @@ void BM_BackStep(benchmark::State& state) {
 }
 BENCHMARK(BM_BackStep)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// One mouse move of a drag with a tool down, to the repainted window: the rubber band of the
+// trend line (0) or the channel's parallel (1) on a 1600 x 900 chart with six indicators. The
+// chart is never drawn anew during the drag ("renders" counts any drawing that was).
+void BM_ToolDragStep(benchmark::State& state) {
+    Desk desk;
+    TMainForm form(desk.env, false);
+    TAChart* chart = openLongChart(form, desk, state);
+    const bool channel = state.range(0) == 1;
+    (channel ? form.actions().tbChLine : form.actions().tbLine)->setChecked(true);
+    if (channel) {
+        sendMouse(chart, QEvent::MouseButtonPress, {300, 600});
+        sendMouse(chart, QEvent::MouseMove, {1000, 300});
+        sendMouse(chart, QEvent::MouseButtonRelease, {1000, 300});
+    }
+    sendMouse(chart, QEvent::MouseButtonPress, {200, 700});
+    chart->repaint();
+    const int renders = chart->renderCount();
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        sendMouse(chart, QEvent::MouseMove, {700 + step % 400, 200 + step % 300});
+        chart->repaint();
+    }
+    state.counters["renders"] = chart->renderCount() - renders;
+}
+BENCHMARK(BM_ToolDragStep)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// One Page Up or Page Down of the zoom window between scales 3.64 and 4 of a 1600 x 900
+// picture, to the repainted view.
+void BM_ZoomStep(benchmark::State& state) {
+    Desk desk;
+    TMainForm form(desk.env, false);
+    TAChart* chart = openLongChart(form, desk, state);
+    TfrmChartZoom* zoom = TfrmChartZoom::open(*chart, chart->model().bitmap(), {});
+    if (!QTest::qWaitForWindowExposed(zoom)) state.SkipWithError("the zoom window was never shown");
+    ChartViewer* view = zoom->viewer();
+    view->setScale(4.0);
+    view->scrollBy(2000, 1000);
+    bool up = false;
+    for (auto _ : state) {
+        QTest::keyRelease(view, up ? Qt::Key_PageUp : Qt::Key_PageDown);
+        up = !up;
+        view->viewport()->repaint();
+    }
+    state.counters["scale"] = view->scale();
+}
+BENCHMARK(BM_ZoomStep)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
 void BM_TypedSymbolToFirstPaint(benchmark::State& state) {
     Desk desk;
     TMainForm form(desk.env, false);
@@ -74,7 +141,8 @@ void BM_TypedSymbolToFirstPaint(benchmark::State& state) {
         form.symbolBox()->setText(QStringLiteral("LONG"));
         form.openingCommands().openTypedSymbol();
         TAChart* chart = form.charts().selected();
-        chart->repaint();
+        QApplication::processEvents(); // the window is exposed: its first paint
+        if (!chart->windowHandle()->isExposed()) state.SkipWithError("the chart was never shown");
         state.PauseTiming();
         delete chart;
         state.ResumeTiming();

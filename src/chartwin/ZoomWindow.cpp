@@ -162,6 +162,8 @@ void ChartViewer::keyReleaseEvent(QKeyEvent* event) {
 TfrmChartZoom* TfrmChartZoom::open(QWidget& owner, QImage picture, const QString& caption) {
     auto* zoom = new TfrmChartZoom(owner, std::move(picture), caption);
     zoom->show();
+    zoom->raise();
+    zoom->activateWindow();
     zoom->viewer_->setFocus(Qt::OtherFocusReason);
     return zoom;
 }

@@ -191,6 +191,12 @@ TEST_F(ToolsFixture, FibonacciMeasuresFromTheLowerPointTowardsTheHigherOne) {
         {{{bx, 200}, {900, 200}}, kFibRatioColour, true},
         {{{bx, 176}, {900, 176}}, kFibRatioColour, true}};
 
+    const std::vector<Label> highThenLow = {{" 120.00 ", ax, 100, kFibEndColour},
+                                            {" 100.00 ", bx, 300, kFibEndColour},
+                                            {"38.2%  107.64 ", bx - 2, 223, kFibRatioColour},
+                                            {"50.0%  110.00 ", bx - 2, 200, kFibRatioColour},
+                                            {"61.8%  112.36 ", bx - 2, 176, kFibRatioColour}};
+
     struct Case {
         const char* what;
         Point first, second;
@@ -198,25 +204,9 @@ TEST_F(ToolsFixture, FibonacciMeasuresFromTheLowerPointTowardsTheHigherOne) {
         std::vector<Label> labels;
     } cases[] = {
         // High at the left, low at the right: the high of the left bar, the low of the right.
-        {"high then low",
-         {ax, 100},
-         {bx, 300},
-         levelLines,
-         {{" 120.00 ", ax, 100, kFibEndColour},
-          {" 100.00 ", bx, 300, kFibEndColour},
-          {"38.2%  107.64 ", bx - 2, 223, kFibRatioColour},
-          {"50.0%  110.00 ", bx - 2, 200, kFibRatioColour},
-          {"61.8%  112.36 ", bx - 2, 176, kFibRatioColour}}},
+        {"high then low", {ax, 100}, {bx, 300}, levelLines, highThenLow},
         // Clicked right to left: the left point is still the first end.
-        {"clicked backwards",
-         {bx, 300},
-         {ax, 100},
-         levelLines,
-         {{" 120.00 ", ax, 100, kFibEndColour},
-          {" 100.00 ", bx, 300, kFibEndColour},
-          {"38.2%  107.64 ", bx - 2, 223, kFibRatioColour},
-          {"50.0%  110.00 ", bx - 2, 200, kFibRatioColour},
-          {"61.8%  112.36 ", bx - 2, 176, kFibRatioColour}}},
+        {"clicked backwards", {bx, 300}, {ax, 100}, levelLines, highThenLow},
         // Low at the left, high at the right: the high of the right bar, the low of the left;
         // the levels are measured from the left point up.
         {"low then high",
