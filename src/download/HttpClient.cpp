@@ -60,6 +60,7 @@ struct HttpClient::Impl {
     std::size_t headerBytes = 0;
     bool overLimit = false;
     bool idle = false;
+    bool stopped = false;
     Clock::time_point lastData;
     std::array<char, CURL_ERROR_SIZE> errorText{};
 
@@ -142,6 +143,10 @@ struct HttpClient::Impl {
     // The read time-out: libcurl has none of its own for a server that goes quiet.
     static int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
         auto* self = static_cast<Impl*>(user);
+        if (self->options.cancelled && self->options.cancelled()) {
+            self->stopped = true;
+            return 1;
+        }
         if (Clock::now() - self->lastData < self->options.limits.readTimeout) return 0;
         self->idle = true;
         return 1;
@@ -153,6 +158,7 @@ struct HttpClient::Impl {
         headerBytes = 0;
         overLimit = false;
         idle = false;
+        stopped = false;
         lastData = Clock::now();
         errorText[0] = '\0';
 
@@ -175,7 +181,10 @@ struct HttpClient::Impl {
         if (code != CURLE_OK) {
             std::string what = errorText[0] ? errorText.data() : curl_easy_strerror(code);
             HttpErrorKind kind = kindOf(code);
-            if (overLimit) {
+            if (stopped) {
+                what = std::string(kXferStopped);
+                kind = HttpErrorKind::Client;
+            } else if (overLimit) {
                 what = "answer too large";
                 kind = HttpErrorKind::Protocol;
             } else if (idle) {

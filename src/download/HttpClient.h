@@ -6,6 +6,7 @@
 #include "Inflate.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -56,6 +57,9 @@ struct HttpOptions {
     bool cookies = false;
     bool followRedirects = false;
     HttpLimits limits;
+    // Asked about once a second while a request is under way (from the requesting thread);
+    // true cuts the request off with a Client error.
+    std::function<bool()> cancelled;
 };
 
 // The header properties, in the order they are sent (after Host).

@@ -47,11 +47,12 @@ TXFerThread::~TXFerThread() {
     removeWorkFolder();
 }
 
-void TXFerThread::Start(std::unique_ptr<TXFerThread> worker,
-                        std::function<void(TXFerThread&)> onCompletion) {
+std::shared_ptr<TransferHandle> TXFerThread::Start(std::unique_ptr<TXFerThread> worker,
+                                                   std::function<void(TXFerThread&)> onCompletion) {
     if (!worker || !worker->context_.ui)
         throw std::invalid_argument("a transfer needs a user-interface thread");
     worker->onCompletion_ = std::move(onCompletion);
+    std::shared_ptr<TransferHandle> handle = worker->handle_;
     // The run waits until the thread object is stored, so the notification can join it.
     std::promise<void> stored;
     std::shared_future<void> released = stored.get_future().share();
@@ -69,8 +70,10 @@ void TXFerThread::Start(std::unique_ptr<TXFerThread> worker,
             struct Release {
                 TXFerThread* worker;
                 ~Release() {
+                    const std::shared_ptr<TransferHandle> handle = worker->handle_;
                     worker->thread_.join();
                     delete worker;
+                    handle->running_ = false;
                 }
             } release{w};
             if (w->onCompletion_) w->onCompletion_(*w);
@@ -79,6 +82,11 @@ void TXFerThread::Start(std::unique_ptr<TXFerThread> worker,
     // From here on the worker frees itself.
     worker.release();
     stored.set_value();
+    return handle;
+}
+
+bool TXFerThread::stopRequested() const {
+    return handle_->stopRequested() || (context_.stopRequested && context_.stopRequested());
 }
 
 double TXFerThread::RunStartDay(double today) const {
@@ -140,6 +148,8 @@ void TXFerThread::failSymbol(const std::string& why) {
 void TXFerThread::runLoop() {
     HttpOptions options = ClientOptions();
     options.limits = context_.limits;
+    // The owner's stop also cuts off the request under way; a held Escape waits for it.
+    options.cancelled = [handle = handle_.get()] { return handle->stopRequested(); };
     HttpClient client(options);
     BeginRun(client);
     const int count = static_cast<int>(std::min(tickers_.size(), kMaxSymbolsPerRun));
@@ -148,7 +158,7 @@ void TXFerThread::runLoop() {
         try {
             // The line of the symbol whose turn it is shows a stop.
             CurIndex = i;
-            if (context_.stopRequested && context_.stopRequested()) throw EQuitXfer();
+            if (stopRequested()) throw EQuitXfer();
             if (!SingleSymbol) {
                 ReadItemState();
                 if (ReadState != LineMark::Unticked) {

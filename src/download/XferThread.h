@@ -16,6 +16,7 @@
 #include "market/FormatSettings.h"
 #include "market/WorkFolder.h"
 
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <istream>
@@ -61,6 +62,23 @@ public:
     EQuitXfer() : std::runtime_error(std::string(download::kXferStopped)) {}
 };
 
+// The owner's hold on a started transfer: it asks the run to stop and learns when the run has
+// ended, without waiting on any thread.
+class TransferHandle {
+public:
+    // Any thread. The request under way is cut off, nothing more is fetched, and what was
+    // downloaded until then is still saved; the completion notification follows as usual.
+    void requestStop() { stop_ = true; }
+    bool stopRequested() const { return stop_; }
+    // False once the completion notification has run and the worker is gone.
+    bool running() const { return running_; }
+
+private:
+    friend class TXFerThread;
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> running_{true};
+};
+
 // What a worker needs besides its arguments.
 struct XferContext {
     UiThread* ui = nullptr;
@@ -88,9 +106,9 @@ public:
 
     // Runs the worker on its own thread. The completion notification is attached before the
     // run may start; it runs on the user-interface thread after the run, and the worker is
-    // destroyed right after it.
-    static void Start(std::unique_ptr<TXFerThread> worker,
-                      std::function<void(TXFerThread&)> onCompletion);
+    // destroyed right after it. The handle stays valid after that.
+    static std::shared_ptr<TransferHandle> Start(std::unique_ptr<TXFerThread> worker,
+                                                 std::function<void(TXFerThread&)> onCompletion);
 
     // The run: the per-symbol loop with this service's requests, then FinishTransfer.
     virtual void Execute();
@@ -166,7 +184,10 @@ private:
     void makeWorkFolder();
     void removeWorkFolder();
 
+    bool stopRequested() const;
+
     XferContext context_;
+    std::shared_ptr<TransferHandle> handle_ = std::make_shared<TransferHandle>();
     std::function<void(TXFerThread&)> onCompletion_;
     std::string convertNote_;
     std::vector<std::string> tickers_;

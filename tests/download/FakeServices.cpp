@@ -15,7 +15,12 @@ FakeServices::FakeServices() {
             res.set_content("<html><body>Symbol not found</body></html>", "text/html");
             return;
         }
-        const std::string& text = it->second;
+        std::string text = it->second;
+        if (text.starts_with("delay:")) {
+            const std::size_t colon = text.find(':', 6);
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::stoi(text.substr(6))));
+            text = text.substr(colon + 1);
+        }
         if (text.starts_with("redirect:")) {
             res.set_redirect(text.substr(9));
         } else if (text.starts_with("status:")) {

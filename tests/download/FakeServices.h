@@ -15,14 +15,16 @@ class FakeServices {
 public:
     // Keys: "lookup|SYMBOL" and "history|SYMBOL", the symbol as the service receives it
     // (decoded), "moved" for the target of redirects, "home" for the Nasdaq home page.
-    // An answer "redirect:PATH" redirects there, "status:N" answers with that status, and
-    // "stall" answers only after two seconds. Set before start().
+    // An answer "redirect:PATH" redirects there, "status:N" answers with that status,
+    // "stall" answers only after two seconds, and "delay:MS:ANSWER" gives ANSWER after MS
+    // milliseconds. Set before start().
     std::map<std::string, std::string> answers;
 
     FakeServices();
     void start() { server_.start(); }
     std::string base() const { return server_.base(); }
     std::vector<SeenRequest> requests() const { return server_.requests(); }
+    std::size_t requestsStarted() const { return server_.requestsStarted(); }
 
 private:
     LocalServer server_;

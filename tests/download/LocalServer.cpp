@@ -95,6 +95,11 @@ std::string LocalServer::base() const {
     return std::string("http://") + kLoopback + ":" + std::to_string(port_);
 }
 
+std::size_t LocalServer::requestsStarted() const {
+    std::lock_guard lock(mutex_);
+    return started_;
+}
+
 std::vector<SeenRequest> LocalServer::requests() const {
     // A client may have its answer before the server has logged the request.
     std::unique_lock lock(mutex_);

@@ -43,6 +43,8 @@ public:
     std::string base() const; // http://127.0.0.1:PORT
 
     std::vector<SeenRequest> requests() const;
+    // Requests that reached a handler, answered or not yet.
+    std::size_t requestsStarted() const;
 
 private:
     httplib::Server server_;

@@ -6,6 +6,7 @@
 #include "support/TempDir.h"
 
 #include <atomic>
+#include <future>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -165,6 +166,44 @@ TEST_F(Worker, StoppingEndsTheRunAtTheNextSymbolAndSavesWhatCameBefore) {
     EXPECT_EQ(outcome.results.size(), 2u);
     EXPECT_EQ(outcome.notes.at(1), "Xfer Stopped");
     EXPECT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(folderFiles(dest), (std::map<std::string, std::string>{{"AAA.csv", kConverted}}));
+}
+
+TEST_F(Worker, TheOwnersStopCutsOffTheRequestUnderWayAndSavesWhatCameBefore) {
+    std::promise<std::shared_ptr<TransferHandle>> started;
+    std::shared_future<std::shared_ptr<TransferHandle>> handle = started.get_future().share();
+    // The owner stops the run while the server sits on the second symbol's request.
+    RawServer server(
+        [handle](int socket, const std::string& head, const std::atomic<bool>& stopping) {
+            if (head.find("s=AAA") != std::string::npos) {
+                sendHttp(socket, "", kYahooAnswer);
+                return;
+            }
+            handle.get()->requestStop();
+            for (int i = 0; i < 1500 && !stopping; ++i) std::this_thread::sleep_for(20ms);
+        });
+    RecordingList list(3);
+    XferContext context = testContext(server.base(), temp);
+    context.limits.readTimeout = 30s;
+    context.limits.deadline = 60s;
+    download::CallQueue ui;
+    context.ui = &ui;
+    bool finished = false;
+    const auto began = std::chrono::steady_clock::now();
+    started.set_value(TXFerThread::Start(
+        makeTransfer(QuoteService::Yahoo, dir.write("tickers.txt", "AAA\nBBB\nCCC\n").string(),
+                     dest, testStart(), false, false, &list, nullptr,
+                     FormatSettings::unitedStates(), context),
+        [&](TXFerThread& done) {
+            EXPECT_TRUE(handle.get()->running());
+            EXPECT_EQ(done.Notes().at(1), "Xfer Stopped");
+            finished = true;
+        }));
+    ASSERT_TRUE(ui.processUntil([&] { return finished; }, 20s));
+    EXPECT_LT(std::chrono::steady_clock::now() - began, 10s);
+    EXPECT_FALSE(handle.get()->running());
+    EXPECT_EQ(list.changes, (Changes{{0, kGrayed}, {1, kUnticked}, {0, kTicked}}));
+    EXPECT_EQ(server.connections(), 2);
     EXPECT_EQ(folderFiles(dest), (std::map<std::string, std::string>{{"AAA.csv", kConverted}}));
 }
 

@@ -7,11 +7,12 @@
 namespace qm::platform {
 
 // Runs `call` on the user-interface thread and returns once it has run; on that thread itself
-// it runs at once. The event loop must be running (or the caller is on its thread): shutting
-// down stops the workers first.
+// it runs at once. An exception of the call is raised again in the caller. The event loop must
+// be running (or the caller is on its thread): shutting down stops the workers first.
 void runOnUiThreadAndWait(const std::function<void()>& call);
 
-// Queues `call` to run on the user-interface thread at its next turn.
+// Queues `call` to run on the user-interface thread at its next turn; calls run in the order
+// they were queued, also those queued by different threads one after the other.
 void postToUiThread(std::function<void()> call);
 
 } // namespace qm::platform
