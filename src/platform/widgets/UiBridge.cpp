@@ -12,19 +12,26 @@
 namespace qm::platform {
 namespace {
 
+class UiCalls;
+UiCalls* gCalls = nullptr;
+
 // The calls waiting for the user-interface thread. A call travels in this queue, under a
 // standard mutex, and the event that wakes the thread carries nothing: what one thread hands
-// the other is ordered by the mutex alone, which every thread checker understands. One event
-// per call, so that a nested event loop (a message box opened by a call) runs the calls
-// queued behind it.
+// the other is ordered by the mutex alone, which the thread checker understands (Qt's own locks
+// it cannot see). One event per call, so that a nested event loop (a message box opened by a
+// call) runs the calls queued behind it.
 class UiCalls final : public QObject {
 public:
+    ~UiCalls() override { gCalls = nullptr; }
+
     void post(std::function<void()> call) {
         {
             const std::lock_guard lock(mutex_);
             calls_.push_back(std::move(call));
         }
-        QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+        // The event is made inside Qt, like the rest of its hand-over, so the checker does not
+        // take the user-interface thread's first look at it for a race.
+        QCoreApplication::postEvent(this, QEvent(QEvent::User).clone());
     }
 
     void runAndWait(const std::function<void()>& call) {
@@ -64,22 +71,23 @@ private:
     std::deque<std::function<void()>> calls_;
 };
 
-// Made on first use, from whichever thread, and handed to the user-interface thread; it lives
-// as long as the process.
-UiCalls& uiCalls() {
-    static UiCalls* calls = [] {
-        auto* c = new UiCalls;
-        c->moveToThread(QCoreApplication::instance()->thread());
-        return c;
-    }();
-    return *calls;
-}
-
 bool onUiThread(const QCoreApplication* app) {
     return QThread::currentThread() == app->thread();
 }
 
 } // namespace
+
+} // namespace qm::platform
+
+// The queue is made on the user-interface thread as the application object is made, before any
+// worker can exist, and goes with it.
+static void makeUiCalls() {
+    qm::platform::gCalls = new qm::platform::UiCalls;
+    qm::platform::gCalls->setParent(QCoreApplication::instance());
+}
+Q_COREAPP_STARTUP_FUNCTION(makeUiCalls)
+
+namespace qm::platform {
 
 void runOnUiThreadAndWait(const std::function<void()>& call) {
     const QCoreApplication* app = QCoreApplication::instance();
@@ -87,11 +95,11 @@ void runOnUiThreadAndWait(const std::function<void()>& call) {
         call();
         return;
     }
-    uiCalls().runAndWait(call);
+    gCalls->runAndWait(call);
 }
 
 void postToUiThread(std::function<void()> call) {
-    uiCalls().post(std::move(call));
+    if (gCalls) gCalls->post(std::move(call));
 }
 
 } // namespace qm::platform

@@ -12,7 +12,8 @@ namespace qm::platform {
 void runOnUiThreadAndWait(const std::function<void()>& call);
 
 // Queues `call` to run on the user-interface thread at its next turn; calls run in the order
-// they were queued, also those queued by different threads one after the other.
+// they were queued, also those queued by different threads one after the other. Without an
+// application object there is no turn to come, and the call is dropped.
 void postToUiThread(std::function<void()> call);
 
 } // namespace qm::platform
