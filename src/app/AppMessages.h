@@ -1,6 +1,7 @@
 #pragma once
 // Every text the application shell shows: captions, titles and messages.
 
+#include <array>
 #include <string_view>
 
 namespace qm::app_messages {
@@ -52,5 +53,15 @@ inline constexpr std::string_view kGroupSuffix = "grp";
 // A saved chart whose data is gone: head + symbol + middle + the folder searched.
 inline constexpr std::string_view kGroupDataMissingHead = "Can't find data for ";
 inline constexpr std::string_view kGroupDataMissingMiddle = "\n\rin ";
+
+// The quick download of a symbol.
+inline constexpr std::string_view kSelectSource =
+    "Please select a data download source.\r\nRight click the input box.";
+// "Getting " + symbol + " from Yahoo" while it runs; the services as that text names them.
+inline constexpr std::string_view kGetting = "Getting ";
+inline constexpr std::array<std::string_view, 5> kFromService = {
+    " from Yahoo", " from Google", " from Otc", " from QMedia", " from Nasdaq"};
+// Followed by the symbol.
+inline constexpr std::string_view kNoDataFor = "No data for ";
 
 } // namespace qm::app_messages

@@ -4,6 +4,7 @@
 #include "BackgroundWork.h"
 #include "ChartCommands.h"
 #include "ChartRegistry.h"
+#include "DownloadCommands.h"
 #include "EditorCommands.h"
 #include "GroupCommands.h"
 #include "HelpCommands.h"
@@ -115,6 +116,7 @@ TMainForm::TMainForm(const AppEnvironment& environment, bool show)
     connectHelpCommands(*this);
     new OpenCommands(*this);
     new GroupCommands(*this);
+    new DownloadCommands(*this);
     if (show) this->show();
 }
 

@@ -12,6 +12,9 @@
 
 #include <algorithm>
 #include <exception>
+#include <fstream>
+#include <optional>
+#include <vector>
 
 namespace qm {
 
@@ -153,51 +156,83 @@ void buildRecords(LoadedChart& chart, const ChartRequest& request, const TPlotRe
     }
 }
 
-} // namespace
+// What one or two price files give at an interval.
+struct ChartData {
+    OwnedChartFile file;
+    DataKind kind = DataKind::None;
+    std::string title; // as the reader gives it: the settings file is found by it
+    std::string description;
+    std::vector<ReadReport> reports;
+};
 
-LoadResult openChart(const ChartRequest& request, const LoaderContext& context, MessageSink& sink) {
+// Reads the price files into a chart data file and converts it to the interval. Nothing, after
+// the user was told, when they are missing or give no bars; a failed conversion is thrown.
+std::optional<ChartData> readChartData(const std::filesystem::path& source,
+                                       const std::filesystem::path& second, Interval interval,
+                                       const LoaderContext& context, MessageSink& sink) {
     std::error_code ec;
-    if (!std::filesystem::exists(request.sourceFile, ec)) {
-        sink.information(request.sourceFile.string() + "\n" + std::string(lm::kCannotBeFound));
-        return {};
+    if (!std::filesystem::exists(source, ec)) {
+        sink.information(source.string() + "\n" + std::string(lm::kCannotBeFound));
+        return std::nullopt;
     }
 
     ReadErrorWatch readerSink(sink);
     TAsciiFileReader reader(context.locale, context.tempFolder, context.currentYear, readerSink);
-    if (request.secondSourceFile.empty())
-        reader.readFile(request.sourceFile);
+    if (second.empty())
+        reader.readFile(source);
     else
-        reader.readRatio(request.sourceFile, request.secondSourceFile);
-    OwnedChartFile dataFile(reader.resultName());
+        reader.readRatio(source, second);
+    ChartData data{OwnedChartFile(reader.resultName()), reader.dataKind(), reader.title(),
+                   reader.description(), reader.reports()};
     const auto cannotDigest = [&] {
-        sink.information(std::string(lm::kCannotDigest) + "\n" +
-                         request.sourceFile.filename().string() + " " +
-                         request.secondSourceFile.filename().string());
+        sink.information(std::string(lm::kCannotDigest) + "\n" + source.filename().string() + " " +
+                         second.filename().string());
     };
-    if (dataFile.path().empty() || reader.barCount() == 0) {
+    if (data.file.path().empty() || reader.barCount() == 0) {
         if (!readerSink.sawReadError()) cannotDigest();
-        return {};
+        return std::nullopt;
     }
-
-    auto chart = std::make_unique<LoadedChart>();
-    chart->dataKind = reader.dataKind();
-    chart->readReports = reader.reports();
-    chart->title = withoutTrailingBlanks(reader.title());
-    chart->description = reader.description();
-    if (request.interval == Interval::Weekly || request.interval == Interval::Monthly) {
+    if (interval == Interval::Weekly || interval == Interval::Monthly) {
         // A failure here is the caller's to report; the daily file goes either way.
-        OwnedChartFile converted(
-            convertInterval(dataFile.path(), request.interval, context.tempFolder));
-        dataFile = std::move(converted);
+        OwnedChartFile converted(convertInterval(data.file.path(), interval, context.tempFolder));
+        data.file = std::move(converted);
         // A history shorter than one finished week or month converts to no bars; like data
         // that gives no bars, it makes no chart.
         std::error_code sizeError;
-        if (std::filesystem::file_size(dataFile.path(), sizeError) < sizeof(PriceBar)) {
+        if (std::filesystem::file_size(data.file.path(), sizeError) < sizeof(PriceBar)) {
             cannotDigest();
-            return {};
+            return std::nullopt;
         }
     }
-    chart->dataFile = std::move(dataFile);
+    return data;
+}
+
+// The offset that puts the record dated `day` (or the last one before it) in the window's
+// newest slot; the first record's when every record is later.
+std::int32_t offsetOfDay(const std::filesystem::path& dataFile, double day) {
+    std::ifstream in(dataFile, std::ios::binary);
+    std::vector<PriceBar> bars;
+    for (PriceBar bar; in.read(reinterpret_cast<char*>(&bar), sizeof bar);) bars.push_back(bar);
+    const auto after = std::upper_bound(bars.begin(), bars.end(), day,
+                                        [](double d, const PriceBar& b) { return d < b.date; });
+    const auto count = static_cast<std::int32_t>(bars.size());
+    if (after == bars.begin()) return count;
+    return std::max<std::int32_t>(1, count - static_cast<std::int32_t>(after - bars.begin()) + 1);
+}
+
+} // namespace
+
+LoadResult openChart(const ChartRequest& request, const LoaderContext& context, MessageSink& sink) {
+    std::optional<ChartData> data = readChartData(request.sourceFile, request.secondSourceFile,
+                                                  request.interval, context, sink);
+    if (!data) return {};
+
+    auto chart = std::make_unique<LoadedChart>();
+    chart->dataKind = data->kind;
+    chart->readReports = std::move(data->reports);
+    chart->title = withoutTrailingBlanks(data->title);
+    chart->description = data->description;
+    chart->dataFile = std::move(data->file);
 
     // From here on a failure gives the chart up; its chart data file goes with it.
     try {
@@ -207,7 +242,7 @@ LoadResult openChart(const ChartRequest& request, const LoaderContext& context, 
         // A window that could not be filled makes no chart; the fill has told the user.
         if (!fillWindow(chart->bars, chart->position, chart->dataFile.path(), sink)) return {};
 
-        chart->settingsFile = findSettingsFile(reader.title(), context);
+        chart->settingsFile = findSettingsFile(data->title, context);
         TPlotRecList set;
         set.load(chart->settingsFile, sink);
         buildRecords(*chart, request, set);
@@ -215,6 +250,31 @@ LoadResult openChart(const ChartRequest& request, const LoaderContext& context, 
         return {nullptr, e.what()};
     }
     return {std::move(chart), {}};
+}
+
+bool reloadChartData(LoadedChart& chart, const std::filesystem::path& sourceFile,
+                     const std::filesystem::path& secondSourceFile, const LoaderContext& context,
+                     MessageSink& sink) {
+    std::optional<ChartData> data =
+        readChartData(sourceFile, secondSourceFile, chart.interval, context, sink);
+    if (!data) return false;
+    WindowPosition position;
+    position.offset = chart.position.offset <= 1
+                          ? 1
+                          : offsetOfDay(data->file.path(), chart.bars[kWindowSlots - 1].date);
+    auto bars = std::make_unique<BarWindow>();
+    if (!fillWindow(*bars, position, data->file.path(), sink)) return false;
+
+    chart.dataFile = std::move(data->file);
+    chart.bars = *bars;
+    chart.position = position;
+    chart.dataKind = data->kind;
+    chart.readReports = std::move(data->reports);
+    chart.title = withoutTrailingBlanks(data->title);
+    chart.description = data->description;
+    chart.sourceFile = sourceFile;
+    chart.secondSourceFile = secondSourceFile;
+    return true;
 }
 
 } // namespace qm

@@ -102,6 +102,15 @@ struct LoadResult {
 // monthly bars is thrown (std::system_error) and leaves no chart data file behind.
 LoadResult openChart(const ChartRequest& request, const LoaderContext& context, MessageSink& sink);
 
+// Reads a chart's price files again, after a download replaced or updated them, into a new chart
+// data file at the chart's interval; its records and settings stay. The window keeps its place:
+// at the newest bar when it showed it, else with the same day in its newest slot (the last day
+// before it when that day is gone). False when the files give nothing, after the user was told
+// through `sink`: the chart is then left as it was.
+bool reloadChartData(LoadedChart& chart, const std::filesystem::path& sourceFile,
+                     const std::filesystem::path& secondSourceFile, const LoaderContext& context,
+                     MessageSink& sink);
+
 // Indicator kinds that need a high and a low: on a chart of closes only (data kind 1 or 2) the
 // loader passes them over.
 bool needsHighLow(int kind);

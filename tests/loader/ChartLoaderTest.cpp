@@ -343,5 +343,37 @@ TEST_F(ChartLoaderTest, UnreadableSettingsAbandonTheChartAndItsFile) {
     }
 }
 
+TEST_F(ChartLoaderTest, AReloadedChartKeepsItsPlaceInTheLongerHistory) {
+    const auto file = dir.write("IBM.csv", test::fullPrices(600));
+    LoadResult newest = open(file);
+    LoadResult scrolled = open(file);
+    ASSERT_TRUE(newest.chart && scrolled.chart);
+    scrolled.chart->position.offset = 100;
+    ASSERT_TRUE(fillWindow(scrolled.chart->bars, scrolled.chart->position,
+                           scrolled.chart->dataFile.path(), sink));
+    const double shownDay = scrolled.chart->bars[511].date;
+    const auto oldDataFile = scrolled.chart->dataFile.path();
+
+    // A download adds ten days and names the file anew.
+    const auto renamed = dir.write("IBM = Intl Business Machines Corp.csv", test::fullPrices(610));
+    ASSERT_TRUE(reloadChartData(*scrolled.chart, renamed, {}, context(), sink));
+    EXPECT_EQ(scrolled.chart->position.recordCount, 610);
+    EXPECT_EQ(scrolled.chart->position.offset, 110);
+    EXPECT_EQ(scrolled.chart->bars[511].date, shownDay);
+    EXPECT_EQ(scrolled.chart->sourceFile, renamed);
+    EXPECT_FALSE(std::filesystem::exists(oldDataFile));
+    EXPECT_EQ(scrolled.chart->records.records.size(), 1u);
+
+    ASSERT_TRUE(reloadChartData(*newest.chart, renamed, {}, context(), sink));
+    EXPECT_EQ(newest.chart->position.offset, 1);
+    EXPECT_EQ(newest.chart->bars[511].close, 610.0f);
+
+    // Nothing to read: the chart stays as it was.
+    const auto before = newest.chart->dataFile.path();
+    EXPECT_FALSE(reloadChartData(*newest.chart, dir / "gone.csv", {}, context(), sink));
+    EXPECT_EQ(newest.chart->dataFile.path(), before);
+    EXPECT_EQ(newest.chart->position.recordCount, 610);
+}
+
 } // namespace
 } // namespace qm
