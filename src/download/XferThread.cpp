@@ -131,6 +131,7 @@ void TXFerThread::Execute() {
     tickers_ = SingleSymbol ? std::vector<std::string>{Tickers} : loadTickerList(Tickers);
     results_.clear();
     notes_.clear();
+    saved_.clear();
     endDay_ = context_.today ? context_.today() : localToday();
     startDay_ = RunStartDay(endDay_);
     makeWorkFolder();
@@ -230,6 +231,7 @@ void TXFerThread::FinishTransfer() {
             }
         }
         removeQuietly(downloaded);
+        saved_.push_back(existing);
         if (!SingleSymbol) {
             NewState = LineMark::Ticked;
             CurIndex = static_cast<int>(k);

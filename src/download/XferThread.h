@@ -127,6 +127,8 @@ public:
     const std::vector<std::string>& Results() const { return results_; }
     // One entry per symbol handled: why it was not saved, or empty. For the command line.
     const std::vector<std::string>& Notes() const { return notes_; }
+    // The price files this run saved or merged new rows into, in line order.
+    const std::vector<std::string>& SavedFiles() const { return saved_; }
 
 protected:
     // What a service's requests of one symbol produced.
@@ -193,6 +195,7 @@ private:
     std::vector<std::string> tickers_;
     std::vector<std::string> results_;
     std::vector<std::string> notes_;
+    std::vector<std::string> saved_;
     std::optional<WorkFolder> workFolder_;
     double startDay_ = 0;
     double endDay_ = 0;

@@ -2,7 +2,6 @@
 
 #include "DownloaderTexts.h"
 #include "download/QuoteService.h"
-#include "download/SymbolFiles.h"
 #include "market/Calendar.h"
 #include "platform/ConfigStore.h"
 #include "platform/widgets/HelpFile.h"
@@ -66,21 +65,6 @@ LineMark markOf(Qt::CheckState state) {
         break;
     }
     return LineMark::Unticked;
-}
-
-// The price files a finished list transfer saved or updated: the lines it ticked.
-std::vector<fs::path> savedFiles(const TXFerThread& done, const dl::ServiceList& list,
-                                 const fs::path& folder) {
-    std::vector<fs::path> files;
-    const auto& results = done.Results();
-    for (std::size_t k = 0; k < results.size(); ++k) {
-        if (results[k] == download::kNoResult) continue;
-        if (list.mark(static_cast<int>(k)) != LineMark::Ticked) continue;
-        const std::string file =
-            TXFerThread::FindSymbolFile(folder, fs::path(results[k]).filename().string());
-        if (!file.empty()) files.emplace_back(file);
-    }
-    return files;
 }
 
 // RAII for the changes the window makes to its own controls.
@@ -456,10 +440,8 @@ void TDownLoadDlg::startTransfer(const dl::TransferOrder& order) {
     setup_.transfers->start(
         std::move(worker),
         [self, order, onSaved](TXFerThread& done) {
-            if (onSaved) {
-                const auto files = savedFiles(done, *order.list, order.folder);
-                if (!files.empty()) onSaved(files);
-            }
+            if (onSaved && !done.SavedFiles().empty())
+                onSaved({done.SavedFiles().begin(), done.SavedFiles().end()});
             if (self) self->transferEnded(order.service);
         },
         order.list);

@@ -60,6 +60,7 @@ struct RunOutcome {
     bool finished = false;
     std::vector<std::string> results;
     std::vector<std::string> notes;
+    std::vector<std::string> saved;
 };
 
 struct RunRequest {
@@ -84,6 +85,7 @@ inline RunOutcome runTransfer(const RunRequest& r, XferContext context) {
     TXFerThread::Start(std::move(worker), [&outcome](TXFerThread& done) {
         outcome.results = done.Results();
         outcome.notes = done.Notes();
+        outcome.saved = done.SavedFiles();
         outcome.finished = true;
     });
     const bool ended =

@@ -73,6 +73,7 @@ TEST_P(PerSymbolFailures, EndTheSymbolAndStopTheLoopOnlyForConnectionErrors) {
         EXPECT_EQ(list.changes, (Changes{{0, kGrayed}, {1, kUnticked}, {0, kTicked}}));
         EXPECT_EQ(outcome.results.size(), 2u);
         EXPECT_EQ(folderFiles(dest), (std::map<std::string, std::string>{{"AAA.csv", kConverted}}));
+        EXPECT_EQ(outcome.saved, std::vector<std::string>{(dest / "AAA.csv").string()});
     } else {
         EXPECT_EQ(
             list.changes,
