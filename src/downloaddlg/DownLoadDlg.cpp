@@ -90,7 +90,7 @@ TDownLoadDlg::TDownLoadDlg(const Setup& setup, QWidget* parent)
     setObjectName(QStringLiteral("DownLoadDlg"));
     setWindowTitle(qtext(dl::kCaption));
     // A fixed border with only a close box.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(false);
     setAcceptDrops(true);
