@@ -67,6 +67,9 @@ LineMark markOf(Qt::CheckState state) {
     return LineMark::Unticked;
 }
 
+// Pixels between the folder label's frame and its text.
+constexpr int kFolderIndent = 3;
+
 // RAII for the changes the window makes to its own controls.
 class Syncing {
 public:
@@ -129,6 +132,7 @@ void TDownLoadDlg::buildControls() {
     lblSaveToDir_->setObjectName(QStringLiteral("lblSaveToDir"));
     lblSaveToDir_->setToolTip(qtext(dl::kHintSaveDir));
     lblSaveToDir_->setFrameShape(QFrame::StyledPanel);
+    lblSaveToDir_->setIndent(kFolderIndent);
     lblSaveToDir_->setMinimumWidth(150);
     lblSaveToDir_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     btnSaveTo_ = new QPushButton(qtext(dl::kSaveTo), this);
@@ -274,6 +278,8 @@ QListWidget* TDownLoadDlg::makeList(int service) {
     list->setToolTip(qtext(dl::kHintList));
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->setUniformItemSizes(true);
+    // The marks of neighbouring lines would touch without a little air between the lines.
+    list->setSpacing(1);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     list->installEventFilter(this);
     connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint& at) {
@@ -363,8 +369,10 @@ void TDownLoadDlg::showCount() {
 
 void TDownLoadDlg::showFolder() {
     const QString folder = pathText(model_.current().folder);
-    lblSaveToDir_->setText(
-        lblSaveToDir_->fontMetrics().elidedText(folder, Qt::ElideMiddle, lblSaveToDir_->width()));
+    // The path is shortened to what fits inside the frame, with as much room on the right as
+    // the indent leaves on the left.
+    const int room = lblSaveToDir_->contentsRect().width() - 2 * kFolderIndent;
+    lblSaveToDir_->setText(lblSaveToDir_->fontMetrics().elidedText(folder, Qt::ElideMiddle, room));
     lblSaveToDir_->setStatusTip(folder);
 }
 
