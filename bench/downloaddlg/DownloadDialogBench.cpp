@@ -80,7 +80,11 @@ const std::array<std::string, 5> kNowhere = {"http://127.0.0.1:1", "http://127.0
 
 std::string symbolLines(int count) {
     std::string text;
-    for (int i = 0; i < count; ++i) text += "S" + std::to_string(1000 + i) + "\n";
+    for (int i = 0; i < count; ++i) {
+        text += 'S';
+        text += std::to_string(1000 + i);
+        text += '\n';
+    }
     return text;
 }
 
@@ -141,7 +145,8 @@ void BM_EventLoopGapsWithFiveTransfers(benchmark::State& state) {
             servers[s] = std::make_unique<test::FakeServices>();
             for (int i = 0; i < 150; ++i) {
                 // Nasdaq receives the symbol in lower case.
-                const std::string symbol = (s == 4 ? "s" : "S") + std::to_string(1000 + i);
+                std::string symbol(1, s == 4 ? 's' : 'S');
+                symbol += std::to_string(1000 + i);
                 servers[s]->answers["history|" + symbol] = "delay:20:" + kAnswers[s];
             }
             servers[s]->answers["home"] = "ok";

@@ -135,7 +135,7 @@ struct DownloadCommandsFixture : testing::Test {
     }
 };
 
-TEST_F(DownloadCommandsFixture, AQuickDownloadChartsTheNewFileAndASecondStartWaits) {
+TEST_F(DownloadCommandsFixture, AQuickDownloadChartsTheNewFileAndASecondStartDoesNothing) {
     FakeServices google;
     google.answers = {{"lookup|IBM", kGoogleName},
                       {"history|IBM", "delay:300:" + kAnswers[1].answer}};
