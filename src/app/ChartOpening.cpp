@@ -25,9 +25,7 @@ void setFrameGeometry(QWidget& window, const QRect& bounds, const QMargins& fram
     window.move(bounds.topLeft());
 }
 
-TAChart* ChartOpening::open(ChartRequest request, const QRect& bounds) {
-    AppState& state = main_.state();
-    if (!request.group) request.spacing = state.config.barSpacing;
+LoaderContext loaderContextOf(const AppState& state) {
     LoaderContext context;
     context.settingsFolder = state.settingsFolder;
     context.settingsList = &state.settingsList;
@@ -35,6 +33,13 @@ TAChart* ChartOpening::open(ChartRequest request, const QRect& bounds) {
     context.tempFolder = state.chartDataFolder();
     context.locale = state.locale;
     context.currentYear = currentCalendarYear();
+    return context;
+}
+
+TAChart* ChartOpening::open(ChartRequest request, const QRect& bounds) {
+    AppState& state = main_.state();
+    if (!request.group) request.spacing = state.config.barSpacing;
+    const LoaderContext context = loaderContextOf(state);
 
     LoadResult loaded;
     {

@@ -12,8 +12,12 @@ class QWidget;
 
 namespace qm {
 
+struct AppState;
 class TAChart;
 class TMainForm;
+
+// What the chart loader needs of the program's state: folders, settings list, file type, locale.
+LoaderContext loaderContextOf(const AppState& state);
 
 class ChartOpening {
 public:

@@ -1,26 +1,18 @@
 #include "ChartRefresh.h"
 
+#include "ChartOpening.h"
 #include "ChartRegistry.h"
 #include "MainWindow.h"
 #include "chartwin/ChartWindow.h"
 #include "download/SymbolFiles.h"
 #include "download/TextRules.h"
-#include "market/DateText.h"
+#include "market/MessageSink.h"
 
 #include <optional>
 #include <system_error>
 
 namespace qm {
 namespace {
-
-// A refresh in the background says nothing: the chart keeps what it shows.
-class QuietSink final : public MessageSink {
-public:
-    void information(std::string_view) override {}
-    void error(std::string_view) override {}
-    void warning(std::string_view) override {}
-    bool confirm(std::string_view) override { return false; }
-};
 
 bool sameFolder(const std::filesystem::path& a, const std::filesystem::path& b) {
     std::error_code ec;
@@ -44,15 +36,9 @@ bool sameSymbolFile(const std::filesystem::path& shown, const std::filesystem::p
 }
 
 void reloadChartsOf(TMainForm& main, const std::vector<std::filesystem::path>& saved) {
-    const AppState& state = main.state();
-    LoaderContext context;
-    context.settingsFolder = state.settingsFolder;
-    context.settingsList = &state.settingsList;
-    context.sourceFileType = state.sourceFileType;
-    context.tempFolder = state.chartDataFolder();
-    context.locale = state.locale;
-    context.currentYear = currentCalendarYear();
-    QuietSink quiet;
+    const LoaderContext context = loaderContextOf(main.state());
+    // A refresh in the background says nothing: the chart keeps what it shows.
+    SilentSink quiet;
     for (TAChart* chart : main.charts().charts()) {
         LoadedChart& loaded = chart->model().chart();
         const auto source = savedFileFor(loaded.sourceFile, saved);
