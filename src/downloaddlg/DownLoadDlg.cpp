@@ -2,9 +2,9 @@
 
 #include "DownloaderTexts.h"
 #include "download/QuoteService.h"
+#include "help/Help.h"
 #include "market/Calendar.h"
 #include "platform/ConfigStore.h"
-#include "platform/widgets/HelpFile.h"
 #include "platform/widgets/Prompts.h"
 
 #include <QApplication>
@@ -502,7 +502,7 @@ void TDownLoadDlg::saveSettings() {
 
 void TDownLoadDlg::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) {
-        platform::openHelpFile(this);
+        help::showHelp(this, help::kDownloads);
         return;
     }
     QDialog::keyPressEvent(event);

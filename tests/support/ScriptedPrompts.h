@@ -2,7 +2,7 @@
 // Prompts answered from a script, for widget tests: every question is recorded with its text,
 // and answered with the next scripted answer of its kind. A message box with only an OK button
 // needs no answer; any other question without one fails the test and is cancelled, so no test
-// ever waits on a dialog. Documents handed to the desktop are recorded, never opened.
+// ever waits on a dialog.
 
 #include "platform/widgets/Prompts.h"
 
@@ -15,10 +15,10 @@
 namespace qm::test {
 
 struct AskedPrompt {
-    enum class Kind { Message, OpenFile, SaveFile, Folder, Colour, Print, Document } kind;
+    enum class Kind { Message, OpenFile, SaveFile, Folder, Colour, Print } kind;
     platform::BoxIcon icon = platform::BoxIcon::Information;
     platform::BoxButtons buttons = platform::BoxButtons::Ok;
-    QString text; // message text, the dialog's title, or the document's path
+    QString text; // message text, or the dialog's title
     platform::FileQuestion file;
 };
 
@@ -68,11 +68,6 @@ public:
         if (file.isEmpty()) return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);
-        return true;
-    }
-
-    bool openDocument(QWidget*, const QString& path) override {
-        asked.push_back({AskedPrompt::Kind::Document, {}, {}, path, {}});
         return true;
     }
 

@@ -2,12 +2,10 @@
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QUrl>
 
 namespace qm::platform {
 namespace {
@@ -145,10 +143,6 @@ std::optional<QColor> DialogPrompts::colour(QWidget* parent, const QColor& initi
 bool DialogPrompts::print(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
-}
-
-bool DialogPrompts::openDocument(QWidget*, const QString& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 } // namespace qm::platform

@@ -1,9 +1,8 @@
 #pragma once
 // Every modal question the program asks goes through one Prompts object: message boxes with
-// buttons, the open, save and folder dialogs, the colour dialog and the print dialog; and so
-// does handing a file to the desktop's program for it (the help file). The program installs the
-// real dialogs; tests install answers from a script, so no test waits on a dialog or starts
-// another program.
+// buttons, the open, save and folder dialogs, the colour dialog and the print dialog. The
+// program installs the real dialogs; tests install answers from a script, so no test waits on
+// a dialog.
 
 #include <QColor>
 #include <QString>
@@ -47,8 +46,6 @@ public:
     virtual std::optional<QColor> colour(QWidget* parent, const QColor& initial) = 0;
     // The print dialog for `printer`; false when cancelled.
     virtual bool print(QWidget* parent, QPrinter& printer) = 0;
-    // Opens `path` with the program the desktop has for its kind; false when none took it.
-    virtual bool openDocument(QWidget* parent, const QString& path) = 0;
 };
 
 // The program's prompts: the real dialogs unless another set was installed.
@@ -74,7 +71,6 @@ public:
                                   const QString& start) override;
     std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;
     bool print(QWidget* parent, QPrinter& printer) override;
-    bool openDocument(QWidget* parent, const QString& path) override;
 };
 
 } // namespace qm::platform
