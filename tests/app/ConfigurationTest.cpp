@@ -56,7 +56,7 @@ TEST(Configuration, RoundTripKeepsEveryValue) {
     EXPECT_EQ(back.downloadFolders, c.downloadFolders);
     EXPECT_EQ(back.groupFolder, c.groupFolder);
     EXPECT_EQ(back.imageFolder, c.imageFolder);
-    // Flags are stored as numbers, as the settings of the Windows version were.
+    // Flags are stored as the numbers 1 and 0, not as true and false.
     EXPECT_NE(test::readFile(dir / "q.conf").find("ShoIndOnScale=1"), std::string::npos);
 }
 
