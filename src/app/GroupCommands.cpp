@@ -6,6 +6,7 @@
 #include "MainWindow.h"
 #include "OpenPlan.h"
 #include "chartwin/ChartWindow.h"
+#include "platform/QtText.h"
 #include "platform/widgets/BusyCursor.h"
 #include "platform/widgets/Prompts.h"
 #include "settings/GroupRecords.h"
@@ -24,13 +25,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QString qtext(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString qpath(const fs::path& path) {
-    return QString::fromStdString(path.string());
-}
+using platform::qpath;
+using platform::qtext;
 
 platform::FileQuestion groupQuestion(std::string_view title, const fs::path& folder) {
     platform::FileQuestion q;

@@ -16,6 +16,7 @@
 #include "OutputCommands.h"
 #include "market/ChartDataFile.h"
 #include "platform/CursorTable.h"
+#include "platform/QtText.h"
 #include "platform/SystemLocale.h"
 
 #include <QActionGroup>
@@ -43,9 +44,7 @@ namespace am = app_messages;
 
 namespace {
 
-QString qtext(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::qtext;
 
 ScreenRect rectOf(const QRect& r) {
     return {r.left(), r.top(), r.width(), r.height()};

@@ -6,6 +6,7 @@
 #include "chartwin/ChartWindow.h"
 #include "chartwin/ZoomWindow.h"
 #include "imaging/ChartImage.h"
+#include "platform/QtText.h"
 #include "platform/widgets/BusyCursor.h"
 #include "platform/widgets/Prompts.h"
 #include "render/ChartDrawing.h"
@@ -30,9 +31,7 @@ namespace {
 constexpr std::array<const char*, kImageFilterCount> kImageExtensions = {".gif", ".bmp", ".jpg"};
 constexpr int kBitmapFilter = 1;
 
-QString qtext(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::qtext;
 
 std::string lowerCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),

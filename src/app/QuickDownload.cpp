@@ -6,6 +6,7 @@
 #include "download/QuoteService.h"
 #include "market/Calendar.h"
 #include "platform/ConfigStore.h"
+#include "platform/QtText.h"
 #include "platform/widgets/Prompts.h"
 
 #include <QAction>
@@ -24,9 +25,7 @@ namespace {
 // About two years of history.
 constexpr double kHistoryDays = 740;
 
-QString qtext(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::qtext;
 
 } // namespace
 

@@ -12,6 +12,7 @@
 #include "chartwin/ChartWindow.h"
 #include "platform/ApplicationIdentity.h"
 #include "platform/InstanceLock.h"
+#include "platform/QtText.h"
 #include "platform/TerminationSignals.h"
 #include "platform/widgets/GuardedApplication.h"
 #include "platform/widgets/Prompts.h"
@@ -23,9 +24,7 @@
 
 namespace {
 
-QString qtext(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using qm::platform::qtext;
 
 // Runs `then` once `window` is on the screen with its frame.
 void whenShown(QWidget& window, std::function<void()> then) {

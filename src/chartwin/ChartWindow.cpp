@@ -5,6 +5,7 @@
 #include "ChartWinMessages.h"
 #include "ToolPainting.h"
 #include "platform/CursorTable.h"
+#include "platform/QtText.h"
 
 #include <QActionGroup>
 #include <QDragEnterEvent>
@@ -21,9 +22,7 @@ namespace cm = chartwin_messages;
 
 namespace {
 
-QString qtext(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::qtext;
 
 QToolButton* makeNavigationButton(QWidget* parent, Qt::ArrowType arrow, std::string_view hint) {
     auto* b = new QToolButton(parent);

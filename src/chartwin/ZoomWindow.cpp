@@ -1,6 +1,7 @@
 #include "ZoomWindow.h"
 
 #include "ChartWinMessages.h"
+#include "platform/QtText.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -15,9 +16,7 @@ namespace cm = chartwin_messages;
 
 namespace {
 
-QString qtext(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::qtext;
 
 bool isZoomKey(int key) {
     switch (key) {

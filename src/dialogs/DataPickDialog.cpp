@@ -2,6 +2,7 @@
 
 #include "PickMessages.h"
 #include "platform/CursorTable.h"
+#include "platform/QtText.h"
 #include "platform/widgets/BusyCursor.h"
 #include "platform/widgets/Prompts.h"
 
@@ -36,13 +37,8 @@ namespace {
 // A file dragged within the dialog, as its full path.
 constexpr char kPickedFileMimeType[] = "application/x-quillmar-picked-file";
 
-QString qtext(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString qpath(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
-}
+using platform::qpath;
+using platform::qtext;
 
 QLabel* label(std::string_view text, QWidget* parent) {
     return new QLabel(qtext(text), parent);

@@ -1,6 +1,7 @@
 #include "SymbolListDialog.h"
 
 #include "PickMessages.h"
+#include "platform/QtText.h"
 #include "platform/widgets/BusyCursor.h"
 #include "platform/widgets/Prompts.h"
 
@@ -18,9 +19,7 @@ namespace pm = pick_messages;
 
 namespace {
 
-QString qtext(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::qtext;
 
 } // namespace
 

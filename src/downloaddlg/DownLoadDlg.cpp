@@ -5,6 +5,7 @@
 #include "help/Help.h"
 #include "market/Calendar.h"
 #include "platform/ConfigStore.h"
+#include "platform/QtText.h"
 #include "platform/widgets/Prompts.h"
 
 #include <QApplication>
@@ -35,13 +36,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QString qtext(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString pathText(const fs::path& path) {
-    return QString::fromStdString(path.string());
-}
+using platform::qpath;
+using platform::qtext;
 
 Qt::CheckState checkStateOf(LineMark mark) {
     switch (mark) {
@@ -368,7 +364,7 @@ void TDownLoadDlg::showCount() {
 }
 
 void TDownLoadDlg::showFolder() {
-    const QString folder = pathText(model_.current().folder);
+    const QString folder = qpath(model_.current().folder);
     // The path is shortened to what fits inside the frame, with as much room on the right as
     // the indent leaves on the left.
     const int room = lblSaveToDir_->contentsRect().width() - 2 * kFolderIndent;
@@ -408,8 +404,8 @@ void TDownLoadDlg::paste() {
 
 void TDownLoadDlg::chooseFolder() {
     if (!model_.canChooseFolder()) return;
-    const auto chosen = platform::prompts().folder(this, qtext(dl::kFolderTitle),
-                                                   pathText(model_.current().folder));
+    const auto chosen =
+        platform::prompts().folder(this, qtext(dl::kFolderTitle), qpath(model_.current().folder));
     // The question may have taken long enough for a transfer of this service to start.
     if (!chosen || !model_.canChooseFolder()) return;
     model_.folderChosen(fs::path(chosen->toStdString()));

@@ -2,6 +2,7 @@
 
 #include "HelpMessages.h"
 #include "platform/Folders.h"
+#include "platform/QtText.h"
 #include "platform/widgets/Prompts.h"
 
 #include <QApplication>
@@ -13,13 +14,11 @@ namespace {
 
 namespace hm = help_messages;
 
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::qtext;
 
 void tell(QWidget* parent, std::string_view message, const std::filesystem::path& file) {
     platform::prompts().message(parent, platform::BoxIcon::Information,
-                                qs(message) + QString::fromStdString(file.string()),
+                                qtext(message) + QString::fromStdString(file.string()),
                                 platform::BoxButtons::Ok);
 }
 
@@ -40,13 +39,13 @@ void showHelpFile(QWidget* parent, const std::filesystem::path& file, std::strin
         return;
     }
     QUrl url = QUrl::fromLocalFile(QString::fromStdString(file.string()));
-    if (!topic.empty()) url.setFragment(qs(topic));
+    if (!topic.empty()) url.setFragment(qtext(topic));
     if (!QDesktopServices::openUrl(url)) tell(parent, hm::kHelpNotOpened, file);
 }
 
 QString aboutText() {
-    return qs(hm::kAboutName) + QStringLiteral("\n") + qs(hm::kAboutVersion) +
-           QApplication::applicationVersion() + QStringLiteral("\n\n") + qs(hm::kAboutPurpose);
+    return qtext(hm::kAboutName) + QStringLiteral("\n") + qtext(hm::kAboutVersion) +
+           QApplication::applicationVersion() + QStringLiteral("\n\n") + qtext(hm::kAboutPurpose);
 }
 
 void showAbout(QWidget* parent) {
