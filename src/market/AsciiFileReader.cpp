@@ -22,6 +22,44 @@ void removeFile(const std::filesystem::path& file) {
     if (!file.empty()) ::unlink(file.c_str());
 }
 
+// The bars of a file that reads newest first, held as read until they can go to the chart data
+// file reversed, so that they are written once. Bars of a file that reads oldest first, and of
+// one too long to hold, go to the file as read.
+class HeldBars {
+public:
+    explicit HeldBars(BarFileWriter& out) : out_(out) {}
+
+    bool holding() const { return holding_; }
+    // False on a write error (out's error).
+    bool append(const PriceBar& bar) {
+        if (!holding_) return out_.append(bar);
+        if (chunks_.empty() || chunks_.back().size() == kChunkBars) {
+            if (chunks_.size() == kMaxChunks) return release(false) && out_.append(bar);
+            chunks_.emplace_back().reserve(kChunkBars);
+        }
+        chunks_.back().push_back(bar);
+        return true;
+    }
+    // Writes the bars held, in the order read or reversed, and holds no more.
+    bool release(bool reversed) {
+        holding_ = false;
+        for (std::size_t i = 0; i < chunks_.size(); ++i) {
+            std::vector<PriceBar>& chunk = chunks_[reversed ? chunks_.size() - 1 - i : i];
+            if (reversed) std::reverse(chunk.begin(), chunk.end());
+            if (!out_.append(chunk.data(), chunk.size())) return false;
+        }
+        chunks_.clear();
+        return true;
+    }
+
+private:
+    static constexpr std::size_t kMaxChunks = 128; // a million bars, 32 MiB
+
+    BarFileWriter& out_;
+    std::vector<std::vector<PriceBar>> chunks_; // of kChunkBars each, the last of fewer
+    bool holding_ = true;
+};
+
 } // namespace
 
 FileTitles titlesFromFileName(const std::filesystem::path& source) {
@@ -83,6 +121,12 @@ void TAsciiFileReader::readOne(const std::filesystem::path& source) {
     dateOrder_ = layout_.dateOrder();
     columns_ = layout_.columns();
     fieldsNeeded_ = static_cast<std::size_t>(columns_.fieldsNeeded());
+    // Dates read directly are those of a pattern's three numbers and nothing after them.
+    const bool numberDates = layout_.dateForm == DateForm::Pattern && !layout_.dateWithTime;
+    plainMonth_ = {};
+    plainLines_ = layout_.named && plainLine_.prepare(layout_.separator, layout_.decimalMark,
+                                                      layout_.header.names.size(), columns_,
+                                                      numberDates ? layout_.dateSeparator : '\0');
     if (const int error = lines.rewind()) {
         reportIoError(error);
         return;
@@ -107,6 +151,8 @@ void TAsciiFileReader::readDetected(LineReader& lines, ReadReport& report) {
     PriceBar bar;
     double firstDate = 0.0, previousDate = 0.0;
     LineTally rising, falling;
+    HeldBars held(out);
+    std::int64_t count = 0;
     while (lines.next(line)) {
         const std::string_view text = trimBlanks(line.text);
         if (line.cut) {
@@ -129,7 +175,7 @@ void TAsciiFileReader::readDetected(LineReader& lines, ReadReport& report) {
             break;
         }
         if (bar.high < bar.low) report.highBelowLow.add(line.number);
-        if (out.count() == 0)
+        if (count == 0)
             firstDate = bar.date;
         else if (bar.date > previousDate)
             rising.add(line.number);
@@ -138,20 +184,28 @@ void TAsciiFileReader::readDetected(LineReader& lines, ReadReport& report) {
         else
             report.repeatedDates.add(line.number);
         previousDate = bar.date;
-        if (out.count() == INT32_MAX) {
+        if (count == INT32_MAX) {
             reportIoError(EFBIG);
             return;
         }
-        if (!out.append(bar)) {
+        // A bar after the first goes the file's way: oldest first, most likely.
+        if ((held.holding() && bar.date > firstDate && !held.release(false)) || !held.append(bar)) {
             reportIoError(out.error());
             return;
         }
+        ++count;
     }
     if (lines.error() != 0) {
         reportIoError(lines.error());
         return;
     }
-    const std::int64_t count = out.count();
+    // Bars still held read newest first, or all on one date: they go reversed, as a second pass
+    // would put them.
+    const bool reversed = held.holding();
+    if (reversed && !held.release(true)) {
+        reportIoError(out.error());
+        return;
+    }
     if (const int error = out.finish()) {
         reportIoError(error);
         return;
@@ -165,7 +219,10 @@ void TAsciiFileReader::readDetected(LineReader& lines, ReadReport& report) {
     report.outOfOrder = firstDate < previousDate ? falling : rising;
     dataKind_ = layout_.dataKind();
     barCount_ = static_cast<std::int32_t>(count);
-    if (!putOldestFirst(out.path())) clearResult();
+    if (reversed)
+        resultName_ = out.path();
+    else if (!putOldestFirst(out.path()))
+        clearResult();
 }
 
 // An overlong line is never a price line; the message names its last piece kept.
@@ -194,11 +251,10 @@ bool TAsciiFileReader::readDate(std::string_view text, PriceBar& bar) {
     std::optional<double> day;
     switch (layout_.dateForm) {
     case DateForm::Pattern: {
-        std::optional<CivilDate> date =
+        const std::optional<CivilDate> date =
             parseDateText(text, dateOrder_, layout_.dateSeparator, currentYear_);
         if (!date) return notA(msg::kNotADate, text);
-        if (date->year < 20) date->year += 2000; // "0015" means 2015
-        day = encodeDate(date->year, date->month, date->day);
+        day = dayCountOf(*date);
         break;
     }
     case DateForm::Numeric: {
@@ -210,7 +266,7 @@ bool TAsciiFileReader::readDate(std::string_view text, PriceBar& bar) {
     case DateForm::MonthName: {
         const std::optional<CivilDate> date = parseMonthNameDate(text, currentYear_);
         if (!date) return notA(msg::kNotADate, text);
-        day = encodeDate(date->year, date->month, date->day);
+        day = monthStarts_.encode(date->year, date->month, date->day);
         break;
     }
     case DateForm::UnixSeconds:
@@ -221,6 +277,15 @@ bool TAsciiFileReader::readDate(std::string_view text, PriceBar& bar) {
         if (!day) return notA(msg::kNotADate, text);
         break;
     }
+    return takeDay(day, bar);
+}
+
+std::optional<double> TAsciiFileReader::dayCountOf(CivilDate date) {
+    if (date.year < 20) date.year += 2000; // "0015" means 2015
+    return monthStarts_.encode(date.year, date.month, date.day);
+}
+
+bool TAsciiFileReader::takeDay(std::optional<double> day, PriceBar& bar) {
     // Day 0 (1899-12-30) marks the empty slot below a window's oldest bar and ends a weekly or
     // monthly conversion: a bar dated so would hide every bar before it.
     if (!day || *day == 0.0) {
@@ -229,6 +294,27 @@ bool TAsciiFileReader::readDate(std::string_view text, PriceBar& bar) {
     }
     bar.date = *day;
     return true;
+}
+
+// Lines mostly share their date's month with the line before, so the day count of the month's
+// first day is kept for the numbers that give the month and year.
+bool TAsciiFileReader::readPlainDate(PriceBar& bar) {
+    if (!plainDate_.read) return readDate(plainDate_.text, bar);
+    DateNumbers& numbers = plainDate_.numbers;
+    const std::size_t dayAt = dateOrder_ == DateOrder::DayMonthYear   ? 0
+                              : dateOrder_ == DateOrder::MonthDayYear ? 1
+                                                                      : 2;
+    const int day = numbers.value[dayAt];
+    numbers.value[dayAt] = 1;
+    numbers.digits[dayAt] = 1;
+    if (numbers != plainMonth_.numbers) {
+        plainMonth_.numbers = numbers;
+        const std::optional<CivilDate> first = dateOfNumbers(numbers, dateOrder_, currentYear_);
+        plainMonth_.firstDay = first ? dayCountOf(*first) : std::nullopt;
+        plainMonth_.length = first ? daysInMonth(first->year, first->month) : 0;
+    }
+    return plainMonth_.firstDay && day >= 1 && day <= plainMonth_.length &&
+           takeDay(*plainMonth_.firstDay + (day - 1), bar);
 }
 
 TAsciiFileReader::Row TAsciiFileReader::readByPosition(std::string_view text, PriceBar& bar) {
@@ -275,8 +361,7 @@ TAsciiFileReader::Row TAsciiFileReader::readByPosition(std::string_view text, Pr
         value(3, bar.low);
         value(4, bar.close);
         value(5, bar.volume, true);
-        if (ok && (bar.open == 0.0f || bar.high == 0.0f || bar.low == 0.0f))
-            bar.open = bar.high = bar.low = bar.close;
+        if (ok) fillOpenHighLow(bar);
         break;
     }
     return ok ? Row::Bar : Row::Failed;
@@ -293,7 +378,19 @@ bool TAsciiFileReader::fieldsFitHeader() const {
     return true;
 }
 
+// A bar without an open, high or low of its own (any of them 0) gets the close for all three.
+void TAsciiFileReader::fillOpenHighLow(PriceBar& bar) const {
+    if (columns_.open >= 0 && (bar.open == 0.0f || bar.high == 0.0f || bar.low == 0.0f))
+        bar.open = bar.high = bar.low = bar.close;
+}
+
 TAsciiFileReader::Row TAsciiFileReader::readByName(std::string_view text, PriceBar& bar) {
+    // A plain line with a date that reads is done; anything else, mistakes included, goes the
+    // general way, which reads it again and tells what is wrong.
+    if (plainLines_ && plainLine_.read(text, bar, plainDate_) && readPlainDate(bar)) {
+        fillOpenHighLow(bar);
+        return Row::Bar;
+    }
     splitFields(text, layout_.separator, fields_);
     if (fields_.filled < 2) return Row::Blank;
     if (!fieldsFitHeader()) {
@@ -329,8 +426,7 @@ TAsciiFileReader::Row TAsciiFileReader::readByName(std::string_view text, PriceB
         !read(columns_.volume, bar.volume, true, volumeMissing))
         return Row::Failed;
     if (priceMissing) return Row::NoPrice;
-    if (columns_.open >= 0 && (bar.open == 0.0f || bar.high == 0.0f || bar.low == 0.0f))
-        bar.open = bar.high = bar.low = bar.close;
+    fillOpenHighLow(bar);
     return volumeMissing ? Row::BarWithoutVolume : Row::Bar;
 }
 

@@ -2,8 +2,10 @@
 // Reads a text price file of any supported layout into a new chart data file, oldest bar
 // first, and builds relative-strength series from two files. One reader serves one chart.
 
+#include "Calendar.h"
 #include "FormatSettings.h"
 #include "MessageSink.h"
+#include "PlainLine.h"
 #include "PriceBar.h"
 #include "PriceLayout.h"
 #include "PriceText.h"
@@ -51,7 +53,12 @@ private:
     void readDetected(LineReader& lines, ReadReport& report);
     Row readByPosition(std::string_view text, PriceBar& bar);
     Row readByName(std::string_view text, PriceBar& bar);
+    void fillOpenHighLow(PriceBar& bar) const;
     bool readDate(std::string_view text, PriceBar& bar);
+    // The date of the plain line read last; false sends the line the general way.
+    bool readPlainDate(PriceBar& bar);
+    std::optional<double> dayCountOf(CivilDate date);
+    bool takeDay(std::optional<double> day, PriceBar& bar);
     bool fieldsFitHeader() const;
     std::string overlongLineMessage(std::string_view kept);
     bool putOldestFirst(const std::filesystem::path& written);
@@ -72,6 +79,15 @@ private:
     std::string failure_; // the message of the line that ended the reading
     LinePieces pieces_;
     LineFields fields_;
+    PlainLineReader plainLine_;
+    PlainDate plainDate_;
+    struct PlainMonth {
+        DateNumbers numbers; // of the month's first day
+        std::optional<double> firstDay;
+        int length = 0; // days
+    } plainMonth_;
+    bool plainLines_ = false; // whether the file's lines may be plain
+    MonthStartCache monthStarts_;
     std::filesystem::path resultName_;
     std::int32_t barCount_ = 0;
     DataKind dataKind_ = DataKind::None;

@@ -56,6 +56,19 @@ std::optional<double> encodeDate(int year, int month, int day) {
         kEpochOffset);
 }
 
+std::optional<double> MonthStartCache::encode(int year, int month, int day) {
+    if (year != year_ || month != month_) {
+        const std::optional<double> first = encodeDate(year, month, 1);
+        if (!first) return std::nullopt;
+        year_ = year;
+        month_ = month;
+        length_ = daysInMonth(year, month);
+        first_ = *first;
+    }
+    if (day < 1 || day > length_) return std::nullopt;
+    return first_ + (day - 1);
+}
+
 CivilDate decodeDate(double dayCount) {
     return civilFromDays(static_cast<long long>(std::floor(dayCount)) + kEpochOffset);
 }

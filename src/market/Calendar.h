@@ -19,6 +19,19 @@ bool isValidDate(int year, int month, int day); // years 1..9999
 
 // The day count of a valid calendar date, or nothing.
 std::optional<double> encodeDate(int year, int month, int day);
+// encodeDate for dates that mostly share the month of the date before, as the lines of a price
+// file do: the day count of the month's first day is kept from one date to the next.
+class MonthStartCache {
+public:
+    std::optional<double> encode(int year, int month, int day);
+
+private:
+    int year_ = 0; // no valid date's year: nothing is kept yet
+    int month_ = 0;
+    int length_ = 0;
+    double first_ = 0.0;
+};
+
 // The calendar date of a day count (its whole days).
 CivilDate decodeDate(double dayCount);
 // 1 Sunday, 2 Monday, ..., 7 Saturday.

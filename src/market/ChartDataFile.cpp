@@ -84,9 +84,21 @@ int BarFileWriter::create(const std::filesystem::path& folder, Naming naming) {
 }
 
 bool BarFileWriter::flush() {
+    if (!writeOut(buffer_.get(), used_)) return false;
+    used_ = 0;
+    return true;
+}
+
+bool BarFileWriter::append(const PriceBar* bars, std::size_t n) {
+    if (!flush() || !writeOut(bars, n)) return false;
+    count_ += static_cast<std::int64_t>(n);
+    return true;
+}
+
+bool BarFileWriter::writeOut(const PriceBar* bars, std::size_t n) {
     if (error_ != 0) return false;
-    const char* data = reinterpret_cast<const char*>(buffer_.get());
-    std::size_t left = used_ * sizeof(PriceBar);
+    const char* data = reinterpret_cast<const char*>(bars);
+    std::size_t left = n * sizeof(PriceBar);
     while (left > 0) {
         const ssize_t written = ::write(fd_, data, left);
         if (written < 0) {
@@ -97,7 +109,6 @@ bool BarFileWriter::flush() {
         data += written;
         left -= static_cast<std::size_t>(written);
     }
-    used_ = 0;
     return true;
 }
 

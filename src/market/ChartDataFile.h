@@ -49,6 +49,8 @@ public:
         ++count_;
         return true;
     }
+    // Appends `n` bars at once, written straight from where they are.
+    bool append(const PriceBar* bars, std::size_t n);
     // Writes what is buffered, closes the file and keeps it.
     int finish();
     // Closes and deletes the file.
@@ -61,6 +63,7 @@ public:
 private:
     static constexpr std::size_t kBufferBars = 8192; // 256 KB per write
     bool flush();
+    bool writeOut(const PriceBar* bars, std::size_t n);
 
     std::unique_ptr<PriceBar[]> buffer_;
     std::size_t used_ = 0;

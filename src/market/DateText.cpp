@@ -52,29 +52,63 @@ struct Scanner {
     bool atEnd() const { return pos == text.size(); }
 };
 
-} // namespace
+// The numbers of the common form, three unsigned numbers between single separators and
+// nothing else ("1/4/2016"), read without the scanner; false for any other text, which the
+// scanner then reads. Takes exactly what the scanner takes of such text.
+bool readPlainDateNumbers(std::string_view text, char separator, DateNumbers& out) {
+    if (separator == ' ' || (separator >= '0' && separator <= '9')) return false;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0 && (p == end || *p++ != separator)) return false;
+        const char* const first = p;
+        unsigned value = 0; // may wrap on a long run of digits, which is refused below
+        for (unsigned digit = 0; p < end && (digit = static_cast<unsigned char>(*p) - '0') <= 9;
+             ++p)
+            value = value * 10 + digit;
+        if (p == first || p - first > 8) return false;
+        out.value[i] = static_cast<int>(value);
+        out.digits[i] = static_cast<int>(p - first);
+    }
+    out.count = 3;
+    return p == end;
+}
 
-std::optional<CivilDate> parseDateText(std::string_view text, DateOrder order, char separator,
-                                       int currentYear) {
+// The numbers of any form the scanner takes.
+bool readDateNumbers(std::string_view text, char separator, DateNumbers& out) {
+    if (readPlainDateNumbers(text, separator, out)) return true;
+    int(&n)[3] = out.value;
+    int(&digits)[3] = out.digits;
     Scanner s{text};
-    int n[3] = {0, 0, 0};
-    int digits[3] = {0, 0, 0};
     if (!s.number(n[0], digits[0]) || !s.character(separator) || !s.number(n[1], digits[1]))
-        return std::nullopt;
-    int count = 2;
+        return false;
+    out.count = 2;
     if (s.character(separator)) {
         if (s.number(n[2], digits[2])) {
-            count = 3;
+            out.count = 3;
             if (s.character(separator)) s.skipBlanks();
         } else {
             s.skipBlanks();
         }
     }
-    if (!s.atEnd()) return std::nullopt;
+    return s.atEnd();
+}
 
+} // namespace
+
+std::optional<CivilDate> parseDateText(std::string_view text, DateOrder order, char separator,
+                                       int currentYear) {
+    DateNumbers numbers;
+    if (!readDateNumbers(text, separator, numbers)) return std::nullopt;
+    return dateOfNumbers(numbers, order, currentYear);
+}
+
+std::optional<CivilDate> dateOfNumbers(const DateNumbers& numbers, DateOrder order,
+                                       int currentYear) {
+    const int(&n)[3] = numbers.value;
     CivilDate date;
     int yearDigits = 4;
-    if (count == 2) {
+    if (numbers.count == 2) {
         date.year = currentYear;
         if (order == DateOrder::DayMonthYear) {
             date.day = n[0];
@@ -87,15 +121,15 @@ std::optional<CivilDate> parseDateText(std::string_view text, DateOrder order, c
         switch (order) {
         case DateOrder::YearMonthDay:
             date = {n[0], n[1], n[2]};
-            yearDigits = digits[0];
+            yearDigits = numbers.digits[0];
             break;
         case DateOrder::MonthDayYear:
             date = {n[2], n[0], n[1]};
-            yearDigits = digits[2];
+            yearDigits = numbers.digits[2];
             break;
         case DateOrder::DayMonthYear:
             date = {n[2], n[1], n[0]};
-            yearDigits = digits[2];
+            yearDigits = numbers.digits[2];
             break;
         }
         if (yearDigits <= 2) date.year += currentYear / 100 * 100;

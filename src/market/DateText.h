@@ -22,6 +22,17 @@ DateOrder dateOrderOf(std::string_view pattern);
 std::optional<CivilDate> parseDateText(std::string_view text, DateOrder order, char separator,
                                        int currentYear);
 
+// The numbers of a date text in the order written, with their digit counts.
+struct DateNumbers {
+    int value[3] = {0, 0, 0};
+    int digits[3] = {0, 0, 0};
+    int count = 0; // 2 or 3
+    bool operator==(const DateNumbers&) const = default;
+};
+// The date of the numbers parseDateText reads from a text, as it gives it.
+std::optional<CivilDate> dateOfNumbers(const DateNumbers& numbers, DateOrder order,
+                                       int currentYear);
+
 // The current calendar year of this machine's local time.
 int currentCalendarYear();
 

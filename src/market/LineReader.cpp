@@ -9,8 +9,8 @@
 namespace qm {
 
 LineReader::LineReader()
-    : buffer_(std::make_unique_for_overwrite<char[]>(kBufferSize)),
-      longLine_(std::make_unique_for_overwrite<char[]>(kMaxLineLength)) {}
+    : buffer_(std::make_unique_for_overwrite<char[]>(kBufferSize + kReadableAfter)),
+      longLine_(std::make_unique<char[]>(kMaxLineLength + kReadableAfter)) {}
 
 LineReader::~LineReader() {
     if (fd_ >= 0) ::close(fd_);
@@ -66,6 +66,7 @@ bool LineReader::fill() {
             endKnown_ = true;
         }
         end_ += static_cast<std::size_t>(got);
+        std::memset(buffer_.get() + end_, 0, kReadableAfter);
         // Spreadsheets often begin a text file with a UTF-8 byte order mark; it is no text.
         if (atStart_ && end_ >= 3 && std::memcmp(buffer_.get(), "\xEF\xBB\xBF", 3) == 0) begin_ = 3;
         atStart_ = false;

@@ -16,6 +16,9 @@ class LineReader {
 public:
     // No valid price line comes near this.
     static constexpr std::size_t kMaxLineLength = 4096;
+    // The text of a line that was not cut is followed in memory by this many readable bytes,
+    // the first of them its line end or NUL, so that a line may be read a word at a time.
+    static constexpr std::size_t kReadableAfter = 128;
 
     struct Line {
         std::string_view text;   // valid until the next call

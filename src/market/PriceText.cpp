@@ -16,10 +16,34 @@ bool isBlank(char c) {
     return static_cast<unsigned char>(c) <= ' ';
 }
 
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 std::string_view trimSpacesAndTabs(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
     return text;
+}
+
+// The commonest number of a price file: digits with an optional "." and more digits
+// ("106.05", "3784300"), kMaxPlainDigits at most, and nothing else.
+std::optional<double> parsePlainDecimal(std::string_view text) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    std::uint64_t digits = 0; // wraps beyond 19 digits, which are refused anyway
+    for (; p < end && isDigit(*p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+    const auto whole = static_cast<std::size_t>(p - text.data());
+    if (whole == 0) return std::nullopt;
+    std::size_t decimals = 0;
+    if (p < end && *p == '.') {
+        const char* const first = ++p;
+        for (; p < end && isDigit(*p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+        decimals = static_cast<std::size_t>(p - first);
+        if (decimals == 0) return std::nullopt;
+    }
+    if (p != end || whole + decimals > kMaxPlainDigits) return std::nullopt;
+    return exactDecimal(digits, decimals);
 }
 
 } // namespace
@@ -88,6 +112,7 @@ void splitFields(std::string_view line, char separator, LineFields& out) {
 
 std::optional<double> parseDecimal(std::string_view text) {
     text = trimSpacesAndTabs(text);
+    if (const std::optional<double> plain = parsePlainDecimal(text)) return plain;
     // from_chars takes a minus sign but no plus sign.
     if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
     double value = 0.0;
@@ -124,10 +149,6 @@ bool skipPrefix(std::string_view& text, std::string_view prefix) {
     if (!text.starts_with(prefix)) return false;
     text.remove_prefix(prefix.size());
     return true;
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 // Characters that may stand between groups of three digits besides the other decimal mark:

@@ -3,6 +3,7 @@
 // decimal mark, whatever the user's locale; nothing here allocates.
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -46,6 +47,35 @@ std::optional<float> parsePrice(std::string_view text);
 std::optional<float> parsePriceWithoutCommas(std::string_view text);
 // As parsePrice, in double precision.
 std::optional<double> parseDecimal(std::string_view text);
+
+// Numbers of at most this many decimal digits have a quick way through.
+inline constexpr std::size_t kMaxPlainDigits = 15;
+inline constexpr double kExactPowersOfTen[kMaxPlainDigits + 1] = {
+    1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+// The number whose digits, the last `decimals` of them after the point, make `digits`
+// (kMaxPlainDigits at most), rounded as a full decimal reader rounds that text: fifteen
+// decimal digits stay below 2^53, so the digits make an exact double, and so does ten to the
+// power of the decimals; one division of the two rounds as a full decimal reader does.
+inline double exactDecimal(std::uint64_t digits, std::size_t decimals) {
+    return static_cast<double>(digits) / kExactPowersOfTen[decimals];
+}
+// The single nearest exactDecimal, as casting it gives, most often without a division: the
+// digits times the double nearest 1/10^decimals lie within two units of the last place of the
+// exact quotient, and exactDecimal within half a unit, so the two round to the same single
+// unless they lie that close to a point halfway between two singles.
+inline float exactDecimalAsSingle(std::uint64_t digits, std::size_t decimals) {
+    static constexpr double kTenths[kMaxPlainDigits + 1] = {1e0,   1e-1,  1e-2,  1e-3, 1e-4,  1e-5,
+                                                            1e-6,  1e-7,  1e-8,  1e-9, 1e-10, 1e-11,
+                                                            1e-12, 1e-13, 1e-14, 1e-15};
+    const double product = static_cast<double>(digits) * kTenths[decimals];
+    // The 29 bits a double has beyond a single's, 2^28 where it lies halfway between two.
+    const auto beyond = static_cast<std::uint32_t>(std::bit_cast<std::uint64_t>(product)) &
+                        ((std::uint32_t{1} << 29) - 1);
+    constexpr std::uint32_t kHalfway = std::uint32_t{1} << 28, kMargin = 8;
+    if (beyond - (kHalfway - kMargin) <= 2 * kMargin)
+        return static_cast<float>(exactDecimal(digits, decimals));
+    return static_cast<float>(product);
+}
 
 // A number of a file whose columns a header names, as exports write them: "." or ","
 // (`decimalMark`) before the decimals, the other of the two, a space or "'" between groups of

@@ -377,6 +377,29 @@ TEST(Reader, FullDiskDeletesThePartFileAtOnce) {
     EXPECT_TRUE(test::chartFilesIn(small).empty());
 }
 
+// A file is put oldest first exactly when its first date is not before its last, whatever its
+// dates do in between, by position and by a header's names alike.
+TEST(Reader, FileIsReversedWhenItsFirstDateIsNotBeforeItsLast) {
+    struct Case {
+        const char* lines;
+        std::vector<float> closes; // of the result
+    };
+    for (const Case& c : {Case{"1/6/2016,3\n1/5/2016,2\n1/4/2016,1\n", {1, 2, 3}},
+                          Case{"1/6/2016,3\n1/4/2016,1\n1/7/2016,4\n1/5/2016,2\n", {2, 4, 1, 3}},
+                          Case{"1/4/2016,1\n1/6/2016,3\n1/5/2016,2\n", {1, 3, 2}},
+                          Case{"1/6/2016,3\n1/7/2016,4\n1/4/2016,1\n", {1, 4, 3}},
+                          Case{"1/5/2016,2\n1/5/2016,3\n", {3, 2}}, Case{"1/5/2016,2\n", {2}}}) {
+        for (const std::string header : {"", "Date,Close\n"}) {
+            SCOPED_TRACE(header + c.lines);
+            const Outcome out = readText(header + c.lines);
+            ASSERT_EQ(out.bars.size(), c.closes.size());
+            for (std::size_t i = 0; i < c.closes.size(); ++i)
+                EXPECT_EQ(out.bars[i].close, c.closes[i]) << i;
+            EXPECT_EQ(out.chartFiles.size(), 1u);
+        }
+    }
+}
+
 TEST(Reader, ResultNamesComeFromTheSharedCounter) {
     test::TempDir sources, temp;
     test::RecordingSink sink;
@@ -384,10 +407,10 @@ TEST(Reader, ResultNamesComeFromTheSharedCounter) {
     seedChartFileCounter(0x29);
     reader.readFile(sources.write("A.csv", "1/4/2016,5\n1/5/2016,6\n"));
     EXPECT_EQ(reader.resultName(), temp / "~TEM0000002A.QLM");
-    // Newest first: the reversed copy takes the next name.
+    // Newest first: the bars are written once, reversed, under the next name.
     reader.readFile(sources.write("B.csv", "1/5/2016,6\n1/4/2016,5\n"));
-    EXPECT_EQ(reader.resultName(), temp / "~TEM0000002C.QLM");
-    EXPECT_EQ(nextChartFileNumber(), 0x2Du);
+    EXPECT_EQ(reader.resultName(), temp / "~TEM0000002B.QLM");
+    EXPECT_EQ(nextChartFileNumber(), 0x2Cu);
 }
 
 TEST(Titles, ComeFromTheFileName) {

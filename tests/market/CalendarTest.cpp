@@ -36,6 +36,23 @@ TEST(Calendar, RejectsImpossibleDates) {
     EXPECT_TRUE(encodeDate(2000, 2, 29));
 }
 
+// Dates of one month after another, impossible ones among them, in the order price files give
+// them, newest first and oldest first.
+TEST(Calendar, MonthStartCacheEncodesAsEncodeDate) {
+    for (const int direction : {1, -1}) {
+        MonthStartCache cache;
+        for (int i = 0; i < 3000; ++i) {
+            const int step = direction > 0 ? i : 2999 - i;
+            const int year = step % 3 == 0 ? 1900 + step / 40 : (step % 8) * 1430 + step / 500;
+            const int month = step / 3 % 14;
+            for (const int day : {0, 1, 15, 28, 29, 30, 31, 32}) {
+                SCOPED_TRACE(testing::Message() << year << "-" << month << "-" << day);
+                ASSERT_EQ(cache.encode(year, month, day), encodeDate(year, month, day));
+            }
+        }
+    }
+}
+
 TEST(Calendar, DayOfWeekStartsOnSunday) {
     EXPECT_EQ(dayOfWeek(0.0), 7);                     // 1899-12-30, a Saturday
     EXPECT_EQ(dayOfWeek(*encodeDate(2016, 1, 3)), 1); // Sunday

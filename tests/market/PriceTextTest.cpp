@@ -3,6 +3,8 @@
 #include "MarketTestUtil.h"
 
 #include <gtest/gtest.h>
+#include <random>
+#include <string>
 #include <vector>
 
 namespace qm {
@@ -101,6 +103,39 @@ TEST(ReadFieldNumber, TakesTheNumberFormsOfExports) {
         if (c.result == FieldValue::Number) {
             EXPECT_EQ(value, c.value);
         }
+    }
+}
+
+// The quick way of exact decimals as singles, and of plain decimals, reads what the full
+// decimal reader reads, the halfway cases between two singles included.
+TEST(ExactDecimal, AgreesWithTheFullDecimalReader) {
+    std::mt19937_64 random(42);
+    for (std::size_t decimals = 0; decimals <= kMaxPlainDigits; ++decimals) {
+        SCOPED_TRACE(decimals);
+        std::uint64_t limit = 1;
+        for (std::size_t i = 0; i < kMaxPlainDigits; ++i) limit *= 10;
+        for (int i = 0; i < 20000; ++i) {
+            // Digits of every length, most of them short as prices are.
+            const std::uint64_t digits = random() % (limit >> (random() % 40));
+            std::string text = std::to_string(digits);
+            if (decimals > 0) {
+                text.insert(0, decimals + 1 > text.size() ? decimals + 1 - text.size() : 0, '0');
+                text.insert(text.size() - decimals, ".");
+            }
+            const double exact = exactDecimal(digits, decimals);
+            ASSERT_EQ(parseDecimal(text), exact) << text;
+            ASSERT_EQ(exactDecimalAsSingle(digits, decimals), static_cast<float>(exact)) << text;
+        }
+    }
+    // Halfway between two singles: 2^24 + 1, and a neighbour of it a tenth away.
+    for (const auto& [digits, decimals] : {std::pair<std::uint64_t, std::size_t>{16777217, 0},
+                                           {167772170, 1},
+                                           {167772171, 1},
+                                           {1677721700000, 5},
+                                           {335544345, 1}}) {
+        EXPECT_EQ(exactDecimalAsSingle(digits, decimals),
+                  static_cast<float>(exactDecimal(digits, decimals)))
+            << digits << " " << decimals;
     }
 }
 
