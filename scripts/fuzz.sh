@@ -4,7 +4,7 @@
 #   scripts/fuzz.sh [TARGET] [SECONDS]
 #
 # TARGET is one harness (fuzz_price_reader, fuzz_settings, fuzz_number_format, fuzz_indicators,
-# fuzz_chart_loader, fuzz_download, fuzz_updater) or "all" (the default). SECONDS (default 60) is
+# fuzz_chart_loader, fuzz_renderer, fuzz_download, fuzz_updater) or "all" (the default). SECONDS (default 60) is
 # the run time of each harness; 0 runs each harness once over its seed corpus only, as CI does.
 #
 # Environment: QM_FUZZ_CXX (default clang++), QM_FUZZ_BUILD_DIR (default build-fuzz),
@@ -21,7 +21,7 @@ build=${QM_FUZZ_BUILD_DIR:-$root/build-fuzz}
 jobs=${QM_FUZZ_JOBS:-2}
 
 if [[ ${QM_FUZZ_SKIP_BUILD:-} != 1 ]]; then
-    CXX=${QM_FUZZ_CXX:-clang++} cmake -S "$root" -B "$build" -G Ninja -DQM_FUZZ=ON -DQM_BUILD_GUI=OFF \
+    CXX=${QM_FUZZ_CXX:-clang++} cmake -S "$root" -B "$build" -G Ninja -DQM_FUZZ=ON \
         -DQM_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE="${QM_FUZZ_BUILD_TYPE:-RelWithDebInfo}" >/dev/null
     if [[ $target == all ]]; then
         cmake --build "$build" -j "$jobs" --target fuzzers
@@ -33,7 +33,7 @@ fi
 if [[ $target == all ]]; then
     targets=()
     for exe in fuzz_price_reader fuzz_settings fuzz_number_format fuzz_indicators \
-        fuzz_chart_loader fuzz_download fuzz_updater; do
+        fuzz_chart_loader fuzz_renderer fuzz_download fuzz_updater; do
         if [[ -x $build/fuzz/$exe ]]; then targets+=("$exe"); fi
     done
 else
