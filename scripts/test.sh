@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the full build, then the non-GUI tests
-# again under AddressSanitizer and UndefinedBehaviorSanitizer, the download tests (engine and
-# desktop) under ThreadSanitizer, and each fuzz harness over its seed corpus.
+# Installs what is missing, builds, and runs every test: the full build, then every test again
+# under AddressSanitizer and UndefinedBehaviorSanitizer, the download tests (engine and desktop)
+# under ThreadSanitizer, and each fuzz harness over its seed corpus.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -13,10 +13,13 @@ if [[ ${CI:-} == true ]]; then werror=ON; fi
 scripts/build.sh build -DQM_WERROR=$werror
 ctest --test-dir build --output-on-failure -j "$(nproc)"
 
-scripts/build.sh build-asan -DQM_WERROR=$werror -DQM_SANITIZE=ON -DQM_BUILD_GUI=OFF \
-    -DCMAKE_BUILD_TYPE=Debug
+# Every library and every test once more under AddressSanitizer and UndefinedBehaviorSanitizer,
+# the Qt parts (drawing, images, the platform layer, the command line, the windows on the
+# offscreen platform) included.
+scripts/build.sh build-asan -DQM_WERROR=$werror -DQM_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    ctest --test-dir build-asan --output-on-failure -j "$(nproc)" -L core
+    LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp \
+    ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
 
 # The transfer workers are the program's only threads besides the user interface: the tests of
 # the engine, of the calls onto the event loop, of the download window and of the main window's
