@@ -141,11 +141,12 @@ void TBmpChartObj::drawOn(DrawState& st) {
     if (!st.printing) st.canvas->fillRect(0, 0, st.width, st.height, st.backColor);
 
     loadPriceSettings(st, priceRecord);
-    // A window never shows more bar positions than it has bars, plus the one left blank.
+    // A window never shows more bar positions than it has bars, plus the one left blank. Below
+    // zero nothing is drawn; the lower bound only keeps the slot arithmetic in range.
     st.visibleBars = visibleBars_ != 0
                          ? visibleBars_
                          : visibleBarsFor(st.width, st.charW, st.barPitch, st.barCount);
-    st.visibleBars = std::min(st.visibleBars, st.barCount + 1);
+    st.visibleBars = std::clamp(st.visibleBars, -kWindowSlots, st.barCount + 1);
 
     drawDateAxis(st);
     for (TOscObj* record : records_) {

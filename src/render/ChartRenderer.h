@@ -9,6 +9,7 @@
 #include "render/ChartTypes.h"
 
 #include <QImage>
+#include <algorithm>
 #include <memory>
 #include <span>
 #include <string>
@@ -36,7 +37,8 @@ public:
     TBmpChartObj& operator=(const TBmpChartObj&) = delete;
 
     void setTitle(std::string title) { title_ = std::move(title); }
-    void setSpacing(int spacing) { spacing_ = spacing; } // 0 reduced, 1 normal, 2 increased
+    // 0 reduced, 1 normal, 2 increased; other values are taken as the nearest of these.
+    void setSpacing(int spacing) { spacing_ = std::clamp(spacing, 0, 2); }
     // Size of the drawing in pixels, at least 150 x 100. On a screen these are the window's
     // pixels; the image has `ratio` times as many device pixels each way, for screens of high
     // density (the layout stays the same, text and lines come out finer).

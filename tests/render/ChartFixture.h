@@ -97,6 +97,7 @@ struct Chart {
     int width = 800;
     int height = 600;
     int spacing = 1;
+    int visibleBars = 0; // 0: as many as fit
     std::string title = "IBM";
     QImage page; // printing target when not null
 
@@ -116,6 +117,7 @@ struct Chart {
         renderer->setHeight(height);
         renderer->setScreen(screen);
         renderer->setOptions(options);
+        renderer->setVisibleBars(visibleBars);
         if (!page.isNull()) renderer->setPrintTarget(&page);
         renderer->draw();
         return renderer;

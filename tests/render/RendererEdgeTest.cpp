@@ -63,6 +63,28 @@ TEST(Edges, RecordsWithValuesNoEditorWrites) {
     EXPECT_TRUE(r->labels().back().boxed);
 }
 
+// Spacing codes and shown bar counts from a damaged file or a caller's slip: drawn as the
+// nearest sensible value, never with the pitch or slot arithmetic overflowing.
+TEST(Edges, SpacingAndShownBarsOutsideTheirRange) {
+    constexpr int kMin = std::numeric_limits<int>::min();
+    constexpr int kMax = std::numeric_limits<int>::max();
+    for (int spacing : {-7, 3, kMin, kMax}) {
+        for (int shown : {-1, -100000, kMin, kMax}) {
+            for (int type : {0, 2, 4}) {
+                Chart c;
+                c.bars = test::makeBars(60, wavyBar);
+                c.add(test::priceRecord(type)).Pane = 2;
+                c.add(TOscObj::Create(16)).Pane = 6;
+                c.spacing = spacing;
+                c.visibleBars = shown;
+                const auto r = c.draw();
+                ASSERT_FALSE(r->bitmap().isNull()) << spacing << " " << shown << " " << type;
+                EXPECT_LE(r->visibleBars(), 61) << spacing << " " << shown << " " << type;
+            }
+        }
+    }
+}
+
 TEST(Edges, FlatOscillatorIsDrawnAcrossItsPane) {
     Chart c;
     const int n = 100;
