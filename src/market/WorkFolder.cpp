@@ -29,7 +29,10 @@ void removeAll(const std::filesystem::path& folder) noexcept {
 }
 
 std::string hiddenPrefix(std::string_view prefix) {
-    return "." + std::string(prefix);
+    // Appended rather than "." + prefix: GCC's -Wrestrict misfires on that at -O3.
+    std::string hidden(1, '.');
+    hidden += prefix;
+    return hidden;
 }
 
 bool untouchedForGrace(const struct stat& st) {
