@@ -34,7 +34,9 @@ void startQt() {
     static char name[] = "fuzz_renderer";
     static char* argv[] = {name, nullptr};
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static QGuiApplication app(argc, argv);
+    // Kept for the life of the process: destroyed among the exit handlers, it would outlive
+    // the thread storage its font cache needs.
+    new QGuiApplication(argc, argv);
     chart::registerChartFonts();
 }
 

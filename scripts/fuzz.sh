@@ -41,6 +41,8 @@ else
 fi
 
 mkdir -p "$build/logs" "$build/artifacts"
+# fontconfig's font sets (the renderer's fonts) live as long as the process.
+export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}
 status=0
 for t in "${targets[@]}"; do
     seeds=$root/fuzz/corpus/$t
