@@ -18,16 +18,17 @@ namespace qm {
 namespace am = app_messages;
 namespace sf = settings_files;
 
-OpeningCommands::OpeningCommands(TMainForm& main) : QObject(&main), main_(main) {
+OpeningCommands::OpeningCommands(TMainForm& main)
+    : QObject(&main), main_(main), symbolBox_(main.symbolBox()) {
     const MainActions& a = main_.actions();
-    connect(main_.symbolBox(), &QLineEdit::returnPressed, this, &OpeningCommands::openTypedSymbol);
-    main_.symbolBox()->installEventFilter(this);
+    connect(symbolBox_, &QLineEdit::returnPressed, this, &OpeningCommands::openTypedSymbol);
+    symbolBox_->installEventFilter(this);
     connect(a.next, &QAction::triggered, this, &OpeningCommands::next);
     connect(a.previous, &QAction::triggered, this, &OpeningCommands::previous);
 }
 
 bool OpeningCommands::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != main_.symbolBox()) return QObject::eventFilter(watched, event);
+    if (watched != symbolBox_) return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::MouseButtonDblClick) {
         openTypedSymbol();
         return true;

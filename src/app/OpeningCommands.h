@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <string>
 
+class QLineEdit;
+
 namespace qm {
 
 class TAChart;
@@ -43,6 +45,9 @@ private:
     void step(bool forward);
 
     TMainForm& main_;
+    // Kept apart from the main window: the filter still sees the box's events while the main
+    // window is being destroyed, when it is no longer a TMainForm to ask.
+    QLineEdit* const symbolBox_;
     bool stepping_ = false; // a next or previous is under way
 };
 
