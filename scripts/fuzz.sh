@@ -4,8 +4,9 @@
 #   scripts/fuzz.sh [TARGET] [SECONDS]
 #
 # TARGET is one harness (fuzz_price_reader, fuzz_settings, fuzz_number_format, fuzz_indicators,
-# fuzz_chart_loader, fuzz_renderer, fuzz_download, fuzz_updater) or "all" (the default). SECONDS (default 60) is
-# the run time of each harness; 0 runs each harness once over its seed corpus only, as CI does.
+# fuzz_chart_loader, fuzz_renderer, fuzz_download, fuzz_updater) or "all" (the default). SECONDS
+# (default 60) is the run time of each harness; 0 runs each harness once over its seed corpus
+# only, as CI does.
 #
 # Environment: QM_FUZZ_CXX (default clang++), QM_FUZZ_BUILD_DIR (default build-fuzz),
 # QM_FUZZ_SKIP_BUILD=1 to use the harnesses already built, QM_FUZZ_JOBS (default 2) for the
