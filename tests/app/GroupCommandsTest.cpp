@@ -145,8 +145,10 @@ TEST_F(GroupCommandsTest, MissingDataIsDroppedOrSearchedBesideAndCancelStopsTheR
 
 TEST_F(GroupCommandsTest, BoundsFromTheFileAreKeptOnTheScreen) {
     const fs::path file = groups() / "Far.grp";
-    writeGroup(file, {record(csv / "AAA.csv", QRect(-90000, 50000, 400, 300)),
-                      record(csv / "BBB = Bee Corp.csv", QRect(1700, 900, 2147483000, 5)),
+    // Wider than a QRect at its left can hold, so set on the record itself.
+    TGroupRecObj wide = record(csv / "BBB = Bee Corp.csv", QRect(1700, 900, 400, 5));
+    wide.width = 2147483000;
+    writeGroup(file, {record(csv / "AAA.csv", QRect(-90000, 50000, 400, 300)), wide,
                       record(csv / "CCC.csv", QRect(100, 100, -20, -20))});
     commands().openGroup(file);
     ASSERT_EQ(openTitles().size(), 3u);
