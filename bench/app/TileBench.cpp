@@ -4,6 +4,7 @@
 // chart's size. Each chart shows 511 daily OHLC bars with two overlays and two oscillators. The
 // goal is a median of 150 ms at most for all nine.
 
+#include "../BenchApplication.h"
 #include "app/ChartCommands.h"
 #include "chartwin/ChartHost.h"
 #include "chartwin/ChartWindow.h"
@@ -25,14 +26,7 @@ namespace {
 
 using namespace qm;
 
-void ensureApplication() {
-    if (QApplication::instance()) return;
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "app_bench";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
+using bench::ensureApplication;
 
 class QuietSink final : public MessageSink {
 public:

@@ -10,6 +10,7 @@
 // The first measures the call on the user-interface thread with the repaint it causes; the
 // second the whole round trip of a worker's call, waiting included.
 
+#include "../BenchApplication.h"
 #include "download/FakeServices.h"
 #include "downloaddlg/DownLoadDlg.h"
 #include "platform/ConfigStore.h"
@@ -36,14 +37,7 @@ namespace {
 
 using namespace qm;
 
-void ensureApplication() {
-    if (QApplication::instance()) return;
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "download_dialog_bench";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
+using bench::ensureApplication;
 
 // Each service's answer of two days, by the service's order.
 const std::array<std::string, 5> kAnswers = {
