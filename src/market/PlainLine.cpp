@@ -105,9 +105,9 @@ bool readNumberByRuns(const char*& at, float& value) {
     return true;
 }
 
-} // namespace
-
-bool readPlainNumber(const char* first, const char* end, float& value) {
+// readPlainNumber, inlined where a line's fields are read so that the numbers of a line are
+// read side by side.
+[[gnu::always_inline]] inline bool plainNumber(const char* first, const char* end, float& value) {
     const auto length = static_cast<std::size_t>(end - first);
     if (length == 0) return false;
     if (length > 8) return readNumberByRuns(first, value) && first == end;
@@ -133,6 +133,12 @@ bool readPlainNumber(const char* first, const char* end, float& value) {
     const std::uint64_t digits = (x & before) | ((x >> 8) & ~before);
     value = exactDecimalAsSingle(digitsValue(digits, length - 1), length - 1 - dot);
     return true;
+}
+
+} // namespace
+
+bool readPlainNumber(const char* first, const char* end, float& value) {
+    return plainNumber(first, end, value);
 }
 
 bool PlainLineReader::prepare(char separator, char decimalMark, std::size_t fields,
@@ -163,7 +169,8 @@ bool PlainLineReader::prepare(char separator, char decimalMark, std::size_t fiel
 
 // Three numbers of at most eight digits between single date separators, from `p` on; `p`
 // moves past them.
-bool PlainLineReader::readDateNumbers(const char*& p, PlainDate& date) const {
+[[gnu::always_inline]] inline bool PlainLineReader::readDateNumbers(const char*& p,
+                                                                    PlainDate& date) const {
     const char* q = p;
     for (int i = 0; i < 3; ++i) {
         if (i > 0 && *q++ != dateSeparator_) return false;
@@ -225,7 +232,7 @@ bool PlainLineReader::read(std::string_view line, PriceBar& bar, PlainDate& date
         const char* const end = starts_[i + 1] - 1;
         switch (kinds_[i]) {
         case Field::Value: {
-            if (!readPlainNumber(stop, end, bar.*values_[i])) return false;
+            if (!plainNumber(stop, end, bar.*values_[i])) return false;
             break;
         }
         case Field::Date: {

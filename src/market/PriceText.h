@@ -56,8 +56,13 @@ inline constexpr double kExactPowersOfTen[kMaxPlainDigits + 1] = {
 // (kMaxPlainDigits at most), rounded as a full decimal reader rounds that text: fifteen
 // decimal digits stay below 2^53, so the digits make an exact double, and so does ten to the
 // power of the decimals; one division of the two rounds as a full decimal reader does.
+// Digits of kMaxPlainDigits at most as a double, by the signed conversion, which is one
+// instruction where the unsigned one branches on the top bit.
+inline double digitsAsDouble(std::uint64_t digits) {
+    return static_cast<double>(static_cast<std::int64_t>(digits));
+}
 inline double exactDecimal(std::uint64_t digits, std::size_t decimals) {
-    return static_cast<double>(digits) / kExactPowersOfTen[decimals];
+    return digitsAsDouble(digits) / kExactPowersOfTen[decimals];
 }
 // The single nearest exactDecimal, as casting it gives, most often without a division: the
 // digits times the double nearest 1/10^decimals lie within two units of the last place of the
@@ -67,7 +72,7 @@ inline float exactDecimalAsSingle(std::uint64_t digits, std::size_t decimals) {
     static constexpr double kTenths[kMaxPlainDigits + 1] = {1e0,   1e-1,  1e-2,  1e-3, 1e-4,  1e-5,
                                                             1e-6,  1e-7,  1e-8,  1e-9, 1e-10, 1e-11,
                                                             1e-12, 1e-13, 1e-14, 1e-15};
-    const double product = static_cast<double>(digits) * kTenths[decimals];
+    const double product = digitsAsDouble(digits) * kTenths[decimals];
     // The 29 bits a double has beyond a single's, 2^28 where it lies halfway between two.
     const auto beyond = static_cast<std::uint32_t>(std::bit_cast<std::uint64_t>(product)) &
                         ((std::uint32_t{1} << 29) - 1);
