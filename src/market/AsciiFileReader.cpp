@@ -15,50 +15,12 @@
 namespace qm {
 namespace {
 
-// Records moved per read when a file is reversed or two files are paired.
+// Records moved per read when two files are paired.
 constexpr std::size_t kChunkBars = 8192;
 
 void removeFile(const std::filesystem::path& file) {
     if (!file.empty()) ::unlink(file.c_str());
 }
-
-// The bars of a file that reads newest first, held as read until they can go to the chart data
-// file reversed, so that they are written once. Bars of a file that reads oldest first, and of
-// one too long to hold, go to the file as read.
-class HeldBars {
-public:
-    explicit HeldBars(BarFileWriter& out) : out_(out) {}
-
-    bool holding() const { return holding_; }
-    // False on a write error (out's error).
-    bool append(const PriceBar& bar) {
-        if (!holding_) return out_.append(bar);
-        if (chunks_.empty() || chunks_.back().size() == kChunkBars) {
-            if (chunks_.size() == kMaxChunks) return release(false) && out_.append(bar);
-            chunks_.emplace_back().reserve(kChunkBars);
-        }
-        chunks_.back().push_back(bar);
-        return true;
-    }
-    // Writes the bars held, in the order read or reversed, and holds no more.
-    bool release(bool reversed) {
-        holding_ = false;
-        for (std::size_t i = 0; i < chunks_.size(); ++i) {
-            std::vector<PriceBar>& chunk = chunks_[reversed ? chunks_.size() - 1 - i : i];
-            if (reversed) std::reverse(chunk.begin(), chunk.end());
-            if (!out_.append(chunk.data(), chunk.size())) return false;
-        }
-        chunks_.clear();
-        return true;
-    }
-
-private:
-    static constexpr std::size_t kMaxChunks = 128; // a million bars, 32 MiB
-
-    BarFileWriter& out_;
-    std::vector<std::vector<PriceBar>> chunks_; // of kChunkBars each, the last of fewer
-    bool holding_ = true;
-};
 
 } // namespace
 
@@ -151,7 +113,6 @@ void TAsciiFileReader::readDetected(LineReader& lines, ReadReport& report) {
     PriceBar bar;
     double firstDate = 0.0, previousDate = 0.0;
     LineTally rising, falling;
-    HeldBars held(out);
     std::int64_t count = 0;
     while (lines.next(line)) {
         const std::string_view text = trimBlanks(line.text);
@@ -188,8 +149,7 @@ void TAsciiFileReader::readDetected(LineReader& lines, ReadReport& report) {
             reportIoError(EFBIG);
             return;
         }
-        // A bar after the first goes the file's way: oldest first, most likely.
-        if ((held.holding() && bar.date > firstDate && !held.release(false)) || !held.append(bar)) {
+        if (!out.append(bar)) {
             reportIoError(out.error());
             return;
         }
@@ -199,14 +159,9 @@ void TAsciiFileReader::readDetected(LineReader& lines, ReadReport& report) {
         reportIoError(lines.error());
         return;
     }
-    // Bars still held read newest first, or all on one date: they go reversed, as a second pass
-    // would put them.
-    const bool reversed = held.holding();
-    if (reversed && !held.release(true)) {
-        reportIoError(out.error());
-        return;
-    }
-    if (const int error = out.finish()) {
+    // A file whose first date is not before its last reads newest first: its bars go to the
+    // chart data file oldest first, in the reverse of the order read.
+    if (const int error = firstDate < previousDate ? out.finish() : out.finishReversed()) {
         reportIoError(error);
         return;
     }
@@ -219,10 +174,7 @@ void TAsciiFileReader::readDetected(LineReader& lines, ReadReport& report) {
     report.outOfOrder = firstDate < previousDate ? falling : rising;
     dataKind_ = layout_.dataKind();
     barCount_ = static_cast<std::int32_t>(count);
-    if (reversed)
-        resultName_ = out.path();
-    else if (!putOldestFirst(out.path()))
-        clearResult();
+    resultName_ = out.path();
 }
 
 // An overlong line is never a price line; the message names its last piece kept.
@@ -428,38 +380,6 @@ TAsciiFileReader::Row TAsciiFileReader::readByName(std::string_view text, PriceB
     if (priceMissing) return Row::NoPrice;
     fillOpenHighLow(bar);
     return volumeMissing ? Row::BarWithoutVolume : Row::Bar;
-}
-
-// A file written newest first is copied in reverse into a fresh chart data file.
-bool TAsciiFileReader::putOldestFirst(const std::filesystem::path& written) {
-    BarFileReader in;
-    PriceBar first, last;
-    int error = in.open(written);
-    if (error == 0) error = in.read(0, 1, &first);
-    if (error == 0) error = in.read(in.recordCount() - 1, 1, &last);
-    if (error == 0 && first.date < last.date) {
-        resultName_ = written;
-        return true;
-    }
-    BarFileWriter out;
-    if (error == 0) error = out.create(tempFolder_, BarFileWriter::Naming::Chart);
-    auto chunk = std::make_unique<PriceBar[]>(kChunkBars);
-    for (std::int64_t end = in.recordCount(); error == 0 && end > 0;) {
-        const std::int64_t start = std::max<std::int64_t>(0, end - std::int64_t{kChunkBars});
-        const auto n = static_cast<std::size_t>(end - start);
-        error = in.read(start, n, chunk.get());
-        for (std::size_t i = n; error == 0 && i-- > 0;)
-            if (!out.append(chunk[i])) error = out.error();
-        end = start;
-    }
-    if (error == 0) error = out.finish();
-    removeFile(written);
-    if (error != 0) {
-        reportIoError(error);
-        return false;
-    }
-    resultName_ = out.path();
-    return true;
 }
 
 void TAsciiFileReader::readRatio(const std::filesystem::path& first,

@@ -61,7 +61,6 @@ private:
     bool takeDay(std::optional<double> day, PriceBar& bar);
     bool fieldsFitHeader() const;
     std::string overlongLineMessage(std::string_view kept);
-    bool putOldestFirst(const std::filesystem::path& written);
     void pairRatio(const std::filesystem::path& first, const std::filesystem::path& second);
     void reportIoError(int error);
 

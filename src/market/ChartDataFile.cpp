@@ -1,5 +1,6 @@
 #include "ChartDataFile.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -15,7 +16,8 @@ namespace {
 std::atomic<std::uint32_t> chartFileCounter{randomChartFileSeed()};
 
 // A chart data file belongs to this user alone; the name is never followed if it is a link.
-constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+// Read as well as written, so that a finished file can be turned round in place.
+constexpr int kCreateFlags = O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
 // Names tried before giving up when the folder is crowded with taken names.
 constexpr int kNameAttempts = 1000;
 
@@ -122,6 +124,50 @@ int BarFileWriter::finish() {
         path_.clear();
     }
     return error_;
+}
+
+int BarFileWriter::finishReversed() {
+    if (fd_ >= 0 && flush()) reverseRecords();
+    return finish();
+}
+
+// Swaps blocks from the two ends inwards, each block reversed, through the write buffer's two
+// halves.
+bool BarFileWriter::reverseRecords() {
+    constexpr std::size_t kHalf = kBufferBars / 2;
+    PriceBar* const front = buffer_.get();
+    PriceBar* const back = front + kHalf;
+    for (std::int64_t lo = 0, hi = count_; hi - lo >= 2;) {
+        const auto n = std::min(kHalf, static_cast<std::size_t>((hi - lo) / 2));
+        const std::int64_t backStart = hi - static_cast<std::int64_t>(n);
+        if (!transfer(false, front, n, lo) || !transfer(false, back, n, backStart)) return false;
+        std::reverse(front, front + n);
+        std::reverse(back, back + n);
+        if (!transfer(true, back, n, lo) || !transfer(true, front, n, backStart)) return false;
+        lo += static_cast<std::int64_t>(n);
+        hi = backStart;
+    }
+    return true;
+}
+
+// Reads or writes `n` records at record number `record`; false (with the error kept) when the
+// system call fails or the file is shorter than it should be.
+bool BarFileWriter::transfer(bool writing, PriceBar* bars, std::size_t n, std::int64_t record) {
+    char* data = reinterpret_cast<char*>(bars);
+    std::size_t left = n * sizeof(PriceBar);
+    off_t at = static_cast<off_t>(record) * static_cast<off_t>(sizeof(PriceBar));
+    while (left > 0) {
+        const ssize_t done = writing ? ::pwrite(fd_, data, left, at) : ::pread(fd_, data, left, at);
+        if (done <= 0) {
+            if (done < 0 && errno == EINTR) continue;
+            error_ = done < 0 ? errno : EIO;
+            return false;
+        }
+        data += done;
+        at += done;
+        left -= static_cast<std::size_t>(done);
+    }
+    return true;
 }
 
 void BarFileWriter::discard() {

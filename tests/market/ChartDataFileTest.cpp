@@ -42,6 +42,25 @@ TEST(ChartDataFile, WriterSkipsTakenNamesAndCleansUpUnfinishedFiles) {
     EXPECT_EQ(bars.back().date, 10000.0);
 }
 
+// The writer turns a file round through two blocks of 4096 records swapped from the ends
+// inwards: counts around those blocks leave one record, one short block or none in the middle.
+TEST(ChartDataFile, WriterReversesRecordsInPlace) {
+    test::TempDir dir;
+    for (const int count : {0, 1, 2, 3, 4095, 4096, 8191, 8192, 8193, 8194, 12289, 20000}) {
+        SCOPED_TRACE(count);
+        BarFileWriter writer;
+        ASSERT_EQ(writer.create(dir.path(), BarFileWriter::Naming::Chart), 0);
+        for (int i = 1; i <= count; ++i) ASSERT_TRUE(writer.append(PriceBar{double(i), float(i)}));
+        ASSERT_EQ(writer.finishReversed(), 0);
+        const auto bars = test::readBars(writer.path());
+        ASSERT_EQ(bars.size(), static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i) {
+            ASSERT_EQ(bars[static_cast<std::size_t>(i)].date, double(count - i)) << "record " << i;
+            ASSERT_EQ(bars[static_cast<std::size_t>(i)].open, float(count - i)) << "record " << i;
+        }
+    }
+}
+
 TEST(ChartDataFile, CleanupRemovesOnlyReaderFiles) {
     test::TempDir dir;
     for (const char* name : {"~TEM00000001.QLM", "~TEMX.QLM", "%%TEM0001.TMP", "other.QLM",
