@@ -21,7 +21,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The chart fonts (Tahoma and Wingdings from fonts-wine, Arial from fonts-liberation for
-# printing) are opened as files.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wine, fonts-liberation")
+# printing) are opened as files, and libcurl is loaded on the first download, so none of them
+# is seen by dpkg-shlibdeps. 7.85 brought the protocol lists the HTTP client sets.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wine, fonts-liberation, libcurl4 (>= 7.85.0)")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

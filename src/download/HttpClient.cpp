@@ -1,20 +1,14 @@
 #include "HttpClient.h"
 
+#include "CurlLibrary.h"
 #include "DownloadMessages.h"
 #include "TextRules.h"
 
 #include <algorithm>
 #include <array>
-#include <curl/curl.h>
-#include <mutex>
 
 namespace qm::download {
 namespace {
-
-void initCurlOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 constexpr std::array<std::string_view, 7> kHeaderNames = {
     "User-Agent",   "Accept",  "Accept-Language", "Accept-Encoding",
@@ -64,46 +58,47 @@ struct HttpClient::Impl {
     Clock::time_point lastData;
     std::array<char, CURL_ERROR_SIZE> errorText{};
 
-    explicit Impl(const HttpOptions& o) : options(o) { open(); }
+    const CurlLibrary& lib;
+
+    explicit Impl(const HttpOptions& o) : options(o), lib(curlLibrary()) { open(); }
     ~Impl() { close(); }
 
     void open() {
-        curl = curl_easy_init();
+        curl = lib.easyInit();
         if (!curl) throw HttpError(HttpErrorKind::Client, "cannot create an HTTP client");
         const HttpLimits& l = options.limits;
-        curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-        curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
-        curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-        curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-        curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, options.followRedirects ? 1L : 0L);
-        curl_easy_setopt(curl, CURLOPT_MAXREDIRS, l.maxRedirects);
+        lib.easySetopt(curl, CURLOPT_NOSIGNAL, 1L);
+        lib.easySetopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+        lib.easySetopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+        lib.easySetopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+        lib.easySetopt(curl, CURLOPT_FOLLOWLOCATION, options.followRedirects ? 1L : 0L);
+        lib.easySetopt(curl, CURLOPT_MAXREDIRS, l.maxRedirects);
         // Our own code decodes compressed answers, within its limits.
-        curl_easy_setopt(curl, CURLOPT_HTTP_CONTENT_DECODING, 0L);
-        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS,
-                         static_cast<long>(l.connectTimeout.count()));
+        lib.easySetopt(curl, CURLOPT_HTTP_CONTENT_DECODING, 0L);
+        lib.easySetopt(curl, CURLOPT_CONNECTTIMEOUT_MS,
+                       static_cast<long>(l.connectTimeout.count()));
         // The low-speed check also wakes the transfer every second, which the idle check
         // below relies on.
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME,
-                         std::max(1L, static_cast<long>(l.lowSpeedTime.count())));
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, std::max(1L, l.lowSpeedBytesPerSecond));
-        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &Impl::onProgress);
-        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
-        curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(l.deadline.count()));
-        curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE,
-                         static_cast<curl_off_t>(l.maxAnswerBytes));
+        lib.easySetopt(curl, CURLOPT_LOW_SPEED_TIME,
+                       std::max(1L, static_cast<long>(l.lowSpeedTime.count())));
+        lib.easySetopt(curl, CURLOPT_LOW_SPEED_LIMIT, std::max(1L, l.lowSpeedBytesPerSecond));
+        lib.easySetopt(curl, CURLOPT_NOPROGRESS, 0L);
+        lib.easySetopt(curl, CURLOPT_XFERINFOFUNCTION, &Impl::onProgress);
+        lib.easySetopt(curl, CURLOPT_XFERINFODATA, this);
+        lib.easySetopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(l.deadline.count()));
+        lib.easySetopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(l.maxAnswerBytes));
         // The loopback interface is never reached through a proxy.
-        curl_easy_setopt(curl, CURLOPT_NOPROXY, "localhost,127.0.0.1,::1");
-        if (options.cookies) curl_easy_setopt(curl, CURLOPT_COOKIEFILE, "");
-        curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText.data());
-        curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Impl::onBody);
-        curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
-        curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &Impl::onHeader);
-        curl_easy_setopt(curl, CURLOPT_HEADERDATA, this);
+        lib.easySetopt(curl, CURLOPT_NOPROXY, "localhost,127.0.0.1,::1");
+        if (options.cookies) lib.easySetopt(curl, CURLOPT_COOKIEFILE, "");
+        lib.easySetopt(curl, CURLOPT_ERRORBUFFER, errorText.data());
+        lib.easySetopt(curl, CURLOPT_WRITEFUNCTION, &Impl::onBody);
+        lib.easySetopt(curl, CURLOPT_WRITEDATA, this);
+        lib.easySetopt(curl, CURLOPT_HEADERFUNCTION, &Impl::onHeader);
+        lib.easySetopt(curl, CURLOPT_HEADERDATA, this);
     }
 
     void close() {
-        if (curl) curl_easy_cleanup(curl);
+        if (curl) lib.easyCleanup(curl);
         curl = nullptr;
     }
 
@@ -167,19 +162,19 @@ struct HttpClient::Impl {
             // An empty property is left out, also where the library would add its own.
             const std::string line =
                 std::string(kHeaderNames[i]) + (properties[i].empty() ? ":" : ": " + properties[i]);
-            headers = curl_slist_append(headers, line.c_str());
+            headers = lib.slistAppend(headers, line.c_str());
         }
-        headers = curl_slist_append(headers, "Expect:");
-        for (const auto& extra : extraHeaders) headers = curl_slist_append(headers, extra.c_str());
-        curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-        curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+        headers = lib.slistAppend(headers, "Expect:");
+        for (const auto& extra : extraHeaders) headers = lib.slistAppend(headers, extra.c_str());
+        lib.easySetopt(curl, CURLOPT_HTTPHEADER, headers);
+        lib.easySetopt(curl, CURLOPT_URL, url.c_str());
 
-        const CURLcode code = curl_easy_perform(curl);
-        curl_easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
-        curl_slist_free_all(headers);
+        const CURLcode code = lib.easyPerform(curl);
+        lib.easySetopt(curl, CURLOPT_HTTPHEADER, nullptr);
+        lib.slistFreeAll(headers);
 
         if (code != CURLE_OK) {
-            std::string what = errorText[0] ? errorText.data() : curl_easy_strerror(code);
+            std::string what = errorText[0] ? errorText.data() : lib.easyStrerror(code);
             HttpErrorKind kind = kindOf(code);
             if (stopped) {
                 what = std::string(kXferStopped);
@@ -197,7 +192,7 @@ struct HttpClient::Impl {
             throw HttpError(kind, what);
         }
         long status = 0;
-        curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+        lib.easyGetinfo(curl, CURLINFO_RESPONSE_CODE, &status);
         if (status < 200 || status >= 300)
             throw HttpError(HttpErrorKind::Protocol, "HTTP status " + std::to_string(status),
                             status);
@@ -215,10 +210,7 @@ struct HttpClient::Impl {
     }
 };
 
-HttpClient::HttpClient(const HttpOptions& options) {
-    initCurlOnce();
-    impl_ = std::make_unique<Impl>(options);
-}
+HttpClient::HttpClient(const HttpOptions& options) : impl_(std::make_unique<Impl>(options)) {}
 
 HttpClient::~HttpClient() = default;
 
@@ -235,15 +227,15 @@ void HttpClient::addExtraHeader(std::string_view name, std::string_view value) {
 }
 
 std::string HttpClient::get(const std::string& url) {
-    curl_easy_setopt(impl_->curl, CURLOPT_HTTPGET, 1L);
+    impl_->lib.easySetopt(impl_->curl, CURLOPT_HTTPGET, 1L);
     return impl_->perform(url);
 }
 
 std::string HttpClient::post(const std::string& url, std::string_view body) {
-    curl_easy_setopt(impl_->curl, CURLOPT_POST, 1L);
-    curl_easy_setopt(impl_->curl, CURLOPT_POSTFIELDSIZE_LARGE,
-                     static_cast<curl_off_t>(body.size()));
-    curl_easy_setopt(impl_->curl, CURLOPT_COPYPOSTFIELDS, std::string(body).c_str());
+    impl_->lib.easySetopt(impl_->curl, CURLOPT_POST, 1L);
+    impl_->lib.easySetopt(impl_->curl, CURLOPT_POSTFIELDSIZE_LARGE,
+                          static_cast<curl_off_t>(body.size()));
+    impl_->lib.easySetopt(impl_->curl, CURLOPT_COPYPOSTFIELDS, std::string(body).c_str());
     return impl_->perform(url);
 }
 
