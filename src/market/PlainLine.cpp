@@ -7,14 +7,6 @@
 namespace qm {
 namespace {
 
-bool isBlank(char c) {
-    return static_cast<unsigned char>(c) <= ' ';
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 constexpr std::uint64_t kEachByte = 0x0101010101010101;
 
 constexpr std::uint64_t kPowersOfTen[kMaxPlainDigits + 1] = {1,

@@ -12,14 +12,6 @@
 namespace qm {
 namespace {
 
-bool isBlank(char c) {
-    return static_cast<unsigned char>(c) <= ' ';
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 std::string_view trimSpacesAndTabs(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);

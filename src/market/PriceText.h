@@ -11,6 +11,14 @@
 
 namespace qm {
 
+// A blank as price files have them: a space, a tab or any other control character.
+inline bool isBlank(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
+inline bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 // The text without leading and trailing blanks and control characters.
 std::string_view trimBlanks(std::string_view text);
 
