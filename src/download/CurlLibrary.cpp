@@ -17,11 +17,11 @@ struct Loaded {
     std::string failure; // empty when loaded
 };
 
+// Finds one function; the first that is missing is named in `failure`.
 template <typename Function>
-bool resolve(void* library, const char* name, Function& out, std::string& failure) {
+void resolve(void* library, const char* name, Function& out, std::string& failure) {
     out = reinterpret_cast<Function>(::dlsym(library, name));
     if (!out && failure.empty()) failure = std::string("no ") + name + " in " + kCurlFile;
-    return out != nullptr;
 }
 
 Loaded load() {

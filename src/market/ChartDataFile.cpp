@@ -132,22 +132,21 @@ int BarFileWriter::finishReversed() {
 }
 
 // Swaps blocks from the two ends inwards, each block reversed, through the write buffer's two
-// halves.
-bool BarFileWriter::reverseRecords() {
+// halves. A failure is kept in error_, which finish() reports.
+void BarFileWriter::reverseRecords() {
     constexpr std::size_t kHalf = kBufferBars / 2;
     PriceBar* const front = buffer_.get();
     PriceBar* const back = front + kHalf;
     for (std::int64_t lo = 0, hi = count_; hi - lo >= 2;) {
         const auto n = std::min(kHalf, static_cast<std::size_t>((hi - lo) / 2));
         const std::int64_t backStart = hi - static_cast<std::int64_t>(n);
-        if (!transfer(false, front, n, lo) || !transfer(false, back, n, backStart)) return false;
+        if (!transfer(false, front, n, lo) || !transfer(false, back, n, backStart)) return;
         std::reverse(front, front + n);
         std::reverse(back, back + n);
-        if (!transfer(true, back, n, lo) || !transfer(true, front, n, backStart)) return false;
+        if (!transfer(true, back, n, lo) || !transfer(true, front, n, backStart)) return;
         lo += static_cast<std::int64_t>(n);
         hi = backStart;
     }
-    return true;
 }
 
 // Reads or writes `n` records at record number `record`; false (with the error kept) when the

@@ -68,7 +68,7 @@ private:
     static constexpr std::size_t kBufferBars = 8192; // 256 KB per write
     bool flush();
     bool writeOut(const PriceBar* bars, std::size_t n);
-    bool reverseRecords();
+    void reverseRecords();
     bool transfer(bool writing, PriceBar* bars, std::size_t n, std::int64_t record);
 
     std::unique_ptr<PriceBar[]> buffer_;
