@@ -2,7 +2,8 @@
 """Times whole runs of quillmar-cli as a user starts them, beside the references doing the same
 work (matplotlib drawing the same chart, pandas reading the same million-line file), in one run,
 and prints the medians and the ratios as a table. FLOOR is qt_floor (QtFloor.cpp): the least a
-chart program on Qt does, timed for what starting Qt costs.
+chart program on Qt does, timed for what starting Qt costs, and with --libraries-only, what
+loading Qt's libraries alone costs.
 Usage: run-bench.py CLI FLOOR PRICEFILE MILLIONFILE WORKDIR [RUNS]
 """
 
@@ -32,6 +33,8 @@ def main():
         ("python3 + matplotlib, PNG", mpl, None),
         ("qt_floor: Qt started, one line of text, PNG", [floor, f"{work}/floor.png"],
          "matplotlib"),
+        ("qt_floor --libraries-only: Qt's libraries loaded, nothing run",
+         [floor, "--libraries-only"], "matplotlib"),
         ("quillmar-cli values, 1,000,000 lines", [cli, "values", million, *settings], "pandas"),
         ("python3 + pandas.read_csv, 1,000,000 lines", pandas, None),
     ]

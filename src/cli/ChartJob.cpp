@@ -270,14 +270,9 @@ ChartValues computeValues(PreparedChart& chart, MessageSink& sink) {
     const auto records = chart.records();
     TOscObj& price = *records.front();
 
-    // The renderer decides how many bars fit; the price pane alone tells it.
-    {
-        BarWindow scratch = values.bars;
-        TOscObj* const priceOnly[] = {&price};
-        const auto renderer = makeRenderer(chart, scratch, priceOnly, sink);
-        renderer->draw();
-        values.visibleBars = renderer->visibleBars();
-    }
+    // How many bars fit is the renderer's to say; the price pane alone tells it.
+    TOscObj* const priceOnly[] = {&price};
+    values.visibleBars = makeRenderer(chart, values.bars, priceOnly, sink)->fittedBars();
 
     // As a drawing computes: in list order over one bar window, which two kinds change.
     BarWindow bars = values.bars;

@@ -4,6 +4,7 @@
 #include "render/ChartFonts.h"
 #include "render/DrawState.h"
 
+#include <QFontMetrics>
 #include <QPaintDevice>
 #include <algorithm>
 
@@ -56,9 +57,22 @@ void loadPriceSettings(DrawState& st, TOscObj& r) {
     }
 }
 
+// The price chart record's font size, in points, on a screen.
+int screenFontSize(const TOscObj& priceRecord) {
+    return std::clamp(priceRecord.FontSize, 8, 14);
+}
+
+// The bar positions shown: as many as are set, or as fit the width, within what the bars and
+// the window's slots allow. Below zero nothing is drawn; the lower bound only keeps the slot
+// arithmetic in range.
+int shownBars(int set, int width, int charW, int barPitch, int barCount) {
+    const int bars = set != 0 ? set : visibleBarsFor(width, charW, barPitch, barCount);
+    return std::clamp(bars, -kWindowSlots, barCount + 1);
+}
+
 void setUpFonts(DrawState& st, const TOscObj& priceRecord) {
     st.smallWindow = false;
-    st.fontSize = std::clamp(priceRecord.FontSize, 8, 14);
+    st.fontSize = screenFontSize(priceRecord);
     if (st.printing) {
         st.fontSize = 10;
         st.font = printFont(pixelSizeFor(10, st.pixelsPerInch));
@@ -87,11 +101,7 @@ void TBmpChartObj::draw() {
     registerChartFonts();
     auto st = std::make_unique<DrawState>(bars_, fs_);
     st->options = options_;
-    // A screen without a size or resolution stands for one the size of the chart.
-    st->screen = screen_;
-    if (st->screen.width <= 0) st->screen.width = width_;
-    if (st->screen.height <= 0) st->screen.height = height_;
-    if (st->screen.pixelsPerInch <= 0) st->screen.pixelsPerInch = 96;
+    st->screen = screenOrChartSize();
     st->sink = sink_;
     st->title = title_;
     st->spacing = spacing_;
@@ -134,6 +144,28 @@ void TBmpChartObj::draw() {
     panes_ = std::move(st->panes);
 }
 
+ScreenFacts TBmpChartObj::screenOrChartSize() const {
+    // A screen without a size or resolution stands for one the size of the chart.
+    ScreenFacts screen = screen_;
+    if (screen.width <= 0) screen.width = width_;
+    if (screen.height <= 0) screen.height = height_;
+    if (screen.pixelsPerInch <= 0) screen.pixelsPerInch = 96;
+    return screen;
+}
+
+int TBmpChartObj::fittedBars() const {
+    const int n = countValidBars(bars_);
+    if (n == 0 || records_.empty() || records_.front() == nullptr) return 0;
+    const TOscObj& priceRecord = *records_.front();
+    registerChartFonts();
+    const QFont font =
+        chartFont(pixelSizeFor(screenFontSize(priceRecord), screenOrChartSize().pixelsPerInch));
+    // Measured on an image, as the drawing measures its text.
+    const QImage probe(1, 1, QImage::Format_RGB32);
+    const int charW = QFontMetrics(font, &probe).horizontalAdvance(QStringLiteral("W"));
+    return shownBars(visibleBars_, width_, charW, barPitchFor(priceRecord.Style, spacing_, 1), n);
+}
+
 void TBmpChartObj::drawOn(DrawState& st) {
     TOscObj& priceRecord = *records_.front();
     setUpFonts(st, priceRecord);
@@ -141,12 +173,7 @@ void TBmpChartObj::drawOn(DrawState& st) {
     if (!st.printing) st.canvas->fillRect(0, 0, st.width, st.height, st.backColor);
 
     loadPriceSettings(st, priceRecord);
-    // A window never shows more bar positions than it has bars, plus the one left blank. Below
-    // zero nothing is drawn; the lower bound only keeps the slot arithmetic in range.
-    st.visibleBars = visibleBars_ != 0
-                         ? visibleBars_
-                         : visibleBarsFor(st.width, st.charW, st.barPitch, st.barCount);
-    st.visibleBars = std::clamp(st.visibleBars, -kWindowSlots, st.barCount + 1);
+    st.visibleBars = shownBars(visibleBars_, st.width, st.charW, st.barPitch, st.barCount);
 
     drawDateAxis(st);
     for (TOscObj* record : records_) {

@@ -58,6 +58,9 @@ public:
 
     // Draws the chart. Without a valid bar nothing is drawn and no image is made.
     void draw();
+    // The bar positions a drawing on the screen would show, found without drawing: what
+    // visibleBars() reads after draw() when not printing.
+    int fittedBars() const;
 
     // Read back after draw().
     const QImage& bitmap() const { return bitmap_; } // null when printing or with no bars
@@ -74,6 +77,7 @@ public:
     const std::vector<PaneInfo>& panes() const { return panes_; }
 
 private:
+    ScreenFacts screenOrChartSize() const;
     void drawOn(chart::DrawState& st);
 
     BarWindow& bars_;

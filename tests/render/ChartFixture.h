@@ -106,7 +106,8 @@ struct Chart {
         return *records.back();
     }
 
-    std::unique_ptr<TBmpChartObj> draw() {
+    // A renderer set up for the chart, not yet drawn.
+    std::unique_ptr<TBmpChartObj> renderer() {
         ensureGuiApplication();
         pointers_.clear();
         for (auto& r : records) pointers_.push_back(r.get());
@@ -119,8 +120,13 @@ struct Chart {
         renderer->setOptions(options);
         renderer->setVisibleBars(visibleBars);
         if (!page.isNull()) renderer->setPrintTarget(&page);
-        renderer->draw();
         return renderer;
+    }
+
+    std::unique_ptr<TBmpChartObj> draw() {
+        auto drawn = renderer();
+        drawn->draw();
+        return drawn;
     }
 
 private:

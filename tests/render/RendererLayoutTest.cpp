@@ -80,6 +80,31 @@ TEST(Renderer, ShortSeriesShowsAllButItsThreeOldestBars) {
     EXPECT_NEAR(r->panes().at(0).rangeMax, 21.2, 1e-9);
 }
 
+TEST(Renderer, FittedBarsAreTheBarsADrawingShows) {
+    struct Case {
+        int width, chartType, spacing, fontSize, bars, set;
+    };
+    const Case cases[] = {
+        {150, 0, 0, 8, 511, 0},  {800, 4, 1, 11, 511, 0},  {1024, 2, 2, 14, 511, 0},
+        {1919, 3, 0, 7, 511, 0}, {3000, 4, 2, 20, 511, 0}, {1600, 1, 1, 10, 40, 0},
+        {1024, 4, 1, 12, 3, 0},  {800, 4, 1, 11, 511, 90}, {800, 4, 1, 11, 20, 400},
+    };
+    for (const Case& k : cases) {
+        Chart c;
+        c.bars = test::makeBars(k.bars, [](int i) { return BarSpec{10, 11.0 + i % 3, 9, 10, 0}; });
+        c.add(test::priceRecord(k.chartType)).FontSize = k.fontSize;
+        c.width = k.width;
+        c.spacing = k.spacing;
+        c.visibleBars = k.set;
+        const auto r = c.renderer();
+        const int fitted = r->fittedBars();
+        r->draw();
+        EXPECT_EQ(fitted, r->visibleBars())
+            << "width " << k.width << ", type " << k.chartType << ", spacing " << k.spacing
+            << ", font " << k.fontSize << ", bars " << k.bars;
+    }
+}
+
 TEST(Renderer, PriceScaleOfARangeFrom100_3To107_9) {
     Chart c;
     c.bars = test::makeBars(100, [](int i) { return rangeBar(i, 100); });
