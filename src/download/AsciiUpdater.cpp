@@ -67,16 +67,10 @@ std::optional<double> TAsciiUpdater::DateOf(std::string_view text) const {
     if (std::count(text.begin(), text.end(), sep) != 2 || trimBlanks(text).ends_with(sep))
         return std::nullopt;
     const DateOrder order = dateOrderOf(FormatSettings.shortDatePattern);
-    auto date = parseDateText(text, order, sep, currentYear_);
+    // A two-digit year names the latest such year up to this one, so rows of the last century
+    // stay older than the new rows.
+    const auto date = parseDateText(text, order, sep, currentYear_);
     if (!date) return std::nullopt;
-    // A short format with a two-digit year leaves the century open. A price history holds no
-    // future day, so the digits name the latest such year up to this one; read as this
-    // century, every row of the last century would count as newer than the new rows and be
-    // dropped by the merge.
-    const auto parts = splitPieces(text, sep);
-    const std::string_view yearText =
-        trimBlanks(parts[order == DateOrder::YearMonthDay ? 0 : parts.size() - 1]);
-    if (yearText.size() <= 2 && date->year > currentYear_) date->year -= 100;
     return encodeDate(date->year, date->month, date->day);
 }
 

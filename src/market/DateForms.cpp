@@ -1,5 +1,7 @@
 #include "DateForms.h"
 
+#include "DateText.h"
+
 #include <array>
 #include <cctype>
 #include <cmath>
@@ -93,10 +95,7 @@ std::optional<CivilDate> parseMonthNameDate(std::string_view text, int currentYe
     if (day.size() > 2 || (year.size() != 4 && year.size() > 2)) return std::nullopt;
     CivilDate date{numberOf(year), monthOfName(w->word[static_cast<std::size_t>(w->monthAt)]),
                    numberOf(day)};
-    if (year.size() <= 2) {
-        date.year += currentYear / 100 * 100;
-        if (date.year > currentYear) date.year -= 100;
-    }
+    if (year.size() <= 2) date.year = completeShortYear(date.year, currentYear);
     if (!isValidDate(date.year, date.month, date.day)) return std::nullopt;
     return date;
 }

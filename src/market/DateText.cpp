@@ -132,10 +132,15 @@ std::optional<CivilDate> dateOfNumbers(const DateNumbers& numbers, DateOrder ord
             yearDigits = numbers.digits[2];
             break;
         }
-        if (yearDigits <= 2) date.year += currentYear / 100 * 100;
+        if (yearDigits <= 2) date.year = completeShortYear(date.year, currentYear);
     }
     if (!isValidDate(date.year, date.month, date.day)) return std::nullopt;
     return date;
+}
+
+int completeShortYear(int shortYear, int currentYear) {
+    const int year = currentYear / 100 * 100 + shortYear;
+    return year > currentYear ? year - 100 : year;
 }
 
 int currentCalendarYear() {

@@ -18,7 +18,7 @@ DateOrder dateOrderOf(std::string_view pattern);
 // Two or three unsigned numbers, each optionally preceded by blanks, separated by `separator`,
 // optionally followed by one more separator and blanks, and nothing else. Two numbers are month
 // and day (day and month in day-first order) of `currentYear`. A year written with one or two
-// digits falls in the current year's century. The result is a valid calendar date or nothing.
+// digits is completed by completeShortYear. The result is a valid calendar date or nothing.
 std::optional<CivilDate> parseDateText(std::string_view text, DateOrder order, char separator,
                                        int currentYear);
 
@@ -32,6 +32,11 @@ struct DateNumbers {
 // The date of the numbers parseDateText reads from a text, as it gives it.
 std::optional<CivilDate> dateOfNumbers(const DateNumbers& numbers, DateOrder order,
                                        int currentYear);
+
+// The year a date written with one or two year digits means: the latest year up to
+// `currentYear` that ends in them, as a price history holds no future year ("99" in 2016 is
+// 1999, "15" is 2015).
+int completeShortYear(int shortYear, int currentYear);
 
 // The current calendar year of this machine's local time.
 int currentCalendarYear();
