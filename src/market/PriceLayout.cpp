@@ -20,6 +20,14 @@ char chooseSeparator(std::string_view line, char previous) {
     return previous;
 }
 
+std::string dayFirstPattern(char separator) {
+    return {'d', separator, 'm', separator, 'y'};
+}
+
+std::string monthFirstPattern(char separator) {
+    return {'m', separator, 'd', separator, 'y'};
+}
+
 // The locale's short date pattern, then a pattern guessed from the date separator the text
 // holds, or a number of digits as yyyymmdd.
 bool detectNumberedDate(std::string_view piece, const FormatSettings& locale, int currentYear,
@@ -43,9 +51,12 @@ bool detectNumberedDate(std::string_view piece, const FormatSettings& locale, in
         separator = '/';
     else if (piece.find('-') != std::string_view::npos)
         separator = '-';
+    // Dates with dots are written day first wherever they are written ("04.01.2016" is the 4th
+    // of January); only a year-first date keeps its year before the month.
     const bool yearFirst = piece.find(separator) > 2;
-    const std::string guess = yearFirst ? std::string{'y', separator, 'm', separator, 'd'}
-                                        : std::string{'m', separator, 'd', separator, 'y'};
+    const std::string guess = yearFirst          ? std::string{'y', separator, 'm', separator, 'd'}
+                              : separator == '.' ? dayFirstPattern(separator)
+                                                 : monthFirstPattern(separator);
     layout.dateSeparator = separator;
     layout.textDates = true;
     if (parseDateText(piece, dateOrderOf(guess), separator, currentYear)) {
@@ -53,14 +64,6 @@ bool detectNumberedDate(std::string_view piece, const FormatSettings& locale, in
         return true;
     }
     return false;
-}
-
-std::string dayFirstPattern(char separator) {
-    return {'d', separator, 'm', separator, 'y'};
-}
-
-std::string monthFirstPattern(char separator) {
-    return {'m', separator, 'd', separator, 'y'};
 }
 
 // The forms beyond numbers in the locale's or the guessed order, for a piece that is none of

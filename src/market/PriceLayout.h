@@ -62,7 +62,8 @@ inline constexpr int kSampleLines = 1000;
 
 // Whether the first piece of a line is a date. Tries the locale's short date pattern with
 // the current date separator, then a pattern guessed from the first of "/", "-", "." that
-// the text holds; then the other order of day and month, an English month name, a Unix time
+// the text holds (year first when more than two digits come before it, else month first, or
+// day first with "."); then the other order of day and month, an English month name, a Unix time
 // stamp and a date followed by a time of day. Sets the layout's date fields: on success to
 // what worked; on failure the pattern goes back to the locale's but the date separator keeps
 // the guessed one.
