@@ -31,6 +31,10 @@ const char* findByte(const char* p, std::size_t n, char c) {
     return static_cast<const char*>(std::memchr(p + kQuick, c, n - kQuick));
 }
 
+// UTF-16 bytes read at a time, and the most UTF-8 bytes one character of them becomes.
+constexpr std::size_t kRawSize = 1 << 16;
+constexpr std::size_t kLongestCharacter = 4;
+
 } // namespace
 
 LineReader::LineReader()
@@ -50,6 +54,11 @@ int LineReader::open(const std::filesystem::path& file) {
     if (::fstat(fd_, &info) != 0) return error_ = errno;
     if (!S_ISREG(info.st_mode)) return error_ = EINVAL;
     endKnown_ = false;
+    unsigned char mark[2];
+    const ssize_t got = ::pread(fd_, mark, sizeof mark, 0);
+    if (got < 0) return error_ = errno;
+    utf16_ = utf16OrderOfMark(mark, static_cast<std::size_t>(got));
+    if (utf16_ && !raw_) raw_ = std::make_unique_for_overwrite<unsigned char[]>(kRawSize);
     return rewind();
 }
 
@@ -60,8 +69,35 @@ int LineReader::rewind() {
     atStart_ = true;
     lineNumber_ = 0;
     error_ = 0;
-    if (::lseek(fd_, 0, SEEK_SET) < 0) error_ = errno;
+    rawBegin_ = rawEnd_ = 0;
+    rawEof_ = false;
+    // The text of a UTF-16 file begins after its byte order mark.
+    if (::lseek(fd_, utf16_ ? 2 : 0, SEEK_SET) < 0) error_ = errno;
     return error_;
+}
+
+long LineReader::readText(char* into, std::size_t room) {
+    if (utf16_) return readUtf16(into, room);
+    return ::read(fd_, into, room);
+}
+
+long LineReader::readUtf16(char* into, std::size_t room) {
+    for (;;) {
+        if (rawBegin_ < rawEnd_ || rawEof_) {
+            std::size_t used = 0;
+            const std::size_t written = utf16ToUtf8(raw_.get() + rawBegin_, rawEnd_ - rawBegin_,
+                                                    *utf16_, rawEof_, into, room, used);
+            rawBegin_ += used;
+            if (written > 0 || rawEof_) return static_cast<long>(written);
+        }
+        std::memmove(raw_.get(), raw_.get() + rawBegin_, rawEnd_ - rawBegin_);
+        rawEnd_ -= rawBegin_;
+        rawBegin_ = 0;
+        const ssize_t got = ::read(fd_, raw_.get() + rawEnd_, kRawSize - rawEnd_);
+        if (got < 0) return -1;
+        if (got == 0) rawEof_ = true;
+        rawEnd_ += static_cast<std::size_t>(got);
+    }
 }
 
 // Moves the unread rest to the front and reads more behind it; false at the end or on error.
@@ -73,7 +109,7 @@ bool LineReader::fill() {
         begin_ = 0;
     }
     for (;;) {
-        const ssize_t got = ::read(fd_, buffer_.get() + end_, kBufferSize - end_);
+        const long got = readText(buffer_.get() + end_, kBufferSize - end_);
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) {
             error_ = errno;
@@ -129,7 +165,7 @@ bool LineReader::next(Line& line) {
             return true;
         }
         scanned = avail;
-        if (avail == kBufferSize) {
+        if (kBufferSize - avail < kLongestCharacter) {
             // The line fills the whole buffer: keep its start and pass over the rest.
             std::memcpy(longLine_.get(), start, kMaxLineLength);
             begin_ = end_;

@@ -1,13 +1,17 @@
 #pragma once
 // Reading a text file line by line through one large buffer. Lines end with LF, CR LF, or a
-// lone CR when the file uses no LF at all; a UTF-8 byte order mark at the start is skipped. A line
+// lone CR when the file uses no LF at all; a UTF-8 byte order mark at the start is skipped, and
+// a file that begins with a UTF-16 byte order mark is read as UTF-8 text. A line
 // longer than kMaxLineLength is returned cut to that length and marked, so a file of one endless
 // line costs bounded memory.
+
+#include "Utf16Text.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 namespace qm {
@@ -43,6 +47,9 @@ public:
 private:
     static constexpr std::size_t kBufferSize = 1 << 20;
     bool fill();
+    // Reads more text to `into`, as ::read does: bytes read, 0 at the end, -1 with errno set.
+    long readText(char* into, std::size_t room);
+    long readUtf16(char* into, std::size_t room);
     bool skipRestOfLine();
 
     std::unique_ptr<char[]> buffer_;
@@ -54,6 +61,12 @@ private:
     bool endKnown_ = false; // whether the line end character has been chosen
     char lineEnd_ = '\n';
     int fd_ = -1;
+    // A UTF-16 file's bytes, read ahead of their turning into UTF-8.
+    std::optional<Utf16Order> utf16_;
+    std::unique_ptr<unsigned char[]> raw_;
+    std::size_t rawBegin_ = 0;
+    std::size_t rawEnd_ = 0;
+    bool rawEof_ = false;
     int error_ = 0;
     std::int64_t lineNumber_ = 0; // of the line returned last
 };

@@ -222,6 +222,24 @@ INSTANTIATE_TEST_SUITE_P(
                    true,
                    DataKind::Close,
                    {closeBar(42373, 5), closeBar(42374, 6)}},
+        LayoutCase{"Utf16LittleEndianTabsAndCrLf",
+                   test::asUtf16("Date\tOpen\tHigh\tLow\tClose\tVolume\r\n"
+                                 "1/4/2016\t10\t10.8\t9.9\t10.5\t1000\r\n",
+                                 false),
+                   '\t',
+                   1,
+                   "M/d/yyyy",
+                   true,
+                   DataKind::Full,
+                   {bar(42373, 10, 10.8f, 9.9f, 10.5f, 1000)}},
+        LayoutCase{"Utf16BigEndianWithoutHeader",
+                   test::asUtf16("1/5/2016,6\n1/4/2016,5", true),
+                   ',',
+                   0,
+                   "M/d/yyyy",
+                   true,
+                   DataKind::Close,
+                   {closeBar(42373, 5), closeBar(42374, 6)}},
         LayoutCase{"OneBar",
                    "1/4/2016,5\n",
                    ',',
@@ -379,6 +397,24 @@ TEST(Reader, FullDiskDeletesThePartFileAtOnce) {
 
 // A file is put oldest first exactly when its first date is not before its last, whatever its
 // dates do in between, by position and by a header's names alike.
+// Long enough to cross every buffer of the reading, with characters of every UTF-8 length in
+// a column passed over, so that pairs of UTF-16 units are split between reads.
+TEST(Reader, Utf16FileReadsAsItsUtf8Text) {
+    std::string text = "Date,Close,Note\n";
+    for (int i = 0; i < 70000; ++i)
+        text += "1/4/2016," + std::to_string(i % 1000) +
+                ".25,Z\xC3\xBCrich \xE2\x82\xAC \xF0\x9F\x93\x88" +
+                std::string(static_cast<std::size_t>(i % 7), 'x') + "\n";
+    const Outcome utf8 = readText(text);
+    ASSERT_EQ(utf8.barCount, 70000);
+    for (const bool bigEndian : {false, true}) {
+        SCOPED_TRACE(bigEndian);
+        const Outcome utf16 = readText(test::asUtf16(text, bigEndian));
+        EXPECT_TRUE(utf16.messages.empty());
+        expectBars(utf16.bars, utf8.bars);
+    }
+}
+
 TEST(Reader, FileIsReversedWhenItsFirstDateIsNotBeforeItsLast) {
     struct Case {
         const char* lines;
