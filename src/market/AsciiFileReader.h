@@ -52,7 +52,8 @@ private:
     void readOne(const std::filesystem::path& source);
     void readDetected(LineReader& lines, ReadReport& report);
     Row readByPosition(std::string_view text, PriceBar& bar);
-    Row readByName(std::string_view text, PriceBar& bar);
+    // `cut`: the text is the kept start of an overlong line.
+    Row readByName(std::string_view text, bool cut, PriceBar& bar);
     void fillOpenHighLow(PriceBar& bar) const;
     bool readDate(std::string_view text, PriceBar& bar);
     // The date of the plain line read last; false sends the line the general way.

@@ -107,7 +107,8 @@ int detectPositional(LineReader& lines, const FormatSettings& locale, int curren
     LineReader::Line line;
     LinePieces pieces;
     for (int index = 0; index < kDetectionLines && lines.next(line); ++index) {
-        if (line.cut) continue; // no price line is that long
+        // An overlong line is no price line, but one with a date first is where the data
+        // begins: passing over it would lose it without a word.
         const std::string_view text = trimBlanks(line.text);
         layout.separator = chooseSeparator(text, layout.separator);
         splitLine(text, layout.separator, pieces);
@@ -131,7 +132,8 @@ int detectNamed(LineReader& lines, const FormatSettings& locale, int currentYear
     LineFields fields;
     std::optional<NamedHeader> header;
     for (int index = 0; index < kDetectionLines && lines.next(line); ++index) {
-        if (line.cut) continue;
+        // No header is that long; an overlong line after the header is data all the same.
+        if (line.cut && !header) continue;
         const std::string_view text = trimBlanks(line.text);
         if (!header) {
             if ((header = recogniseHeader(text))) {
@@ -230,7 +232,8 @@ void settleFromData(LineReader& lines, int firstDataLine, PriceLayout& layout) {
     Evidence e;
     LinePieces pieces;
     LineFields fields;
-    for (int n = 0; n < kSampleLines && lines.next(line) && !line.cut; ++n) {
+    for (int n = 0; n < kSampleLines && lines.next(line); ++n) {
+        if (line.cut) continue;
         const std::string_view text = trimBlanks(line.text);
         if (layout.named) {
             splitFields(text, layout.separator, fields);

@@ -135,6 +135,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "Date;Close\n01.01.2016;5,5\n01.02.2016;6\n",
                    DataKind::Close,
                    {closeBar(day(2016, 1, 1), 5.5f), closeBar(day(2016, 2, 1), 6)}},
+        ExportCase{"OverlongNoteInAColumnPassedOver",
+                   "Date;Close;Note\n2016-01-04;5,5;" + std::string(5000, 'x') +
+                       "\n2016-01-05;6;ok\n",
+                   DataKind::Close,
+                   {closeBar(kJan4, 5.5f), closeBar(kJan5, 6)}},
         ExportCase{"DayAboveTwelveSettlesTheOrder",
                    "Date,Close\n05/01/2016,6\n04/01/2016,5\n31/12/2015,4\n",
                    DataKind::Close,
@@ -221,6 +226,12 @@ TEST(ExportRefusals, NameTheLine) {
         {"positional file", "1/4/2016,5\n\n1/5/2016,x\n", "'x' is not a valid floating point value",
          3},
         {"positional day 0", "20160104 5\n18991230 6\n", "Invalid argument to date encode", 2},
+        {"overlong first line by position",
+         "1/4/2016,5," + std::string(5000, '7') + "\n1/5/2016,6\n",
+         "'" + std::string(80, '7') + "...' is not a valid floating point value", 1},
+        {"overlong line cut within a column read",
+         "Date,Note,Close\n2016-01-04," + std::string(5000, 'x') + ",5\n",
+         "'" + std::string(80, 'x') + "...' is not a valid floating point value", 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
