@@ -68,16 +68,27 @@ void TAsciiFileReader::readOne(const std::filesystem::path& source) {
     title_ = titles.title;
     description_ = titles.description;
 
+    const std::string name = source.filename().string();
     LineReader lines;
     if (const int error = lines.open(source)) {
-        // A missing file is reported by the caller; something that is not a file is no price
-        // file either.
-        if (error != ENOENT && error != ENOTDIR && error != EINVAL) reportIoError(error);
+        // A missing file is reported by the caller.
+        if (error == EINVAL) {
+            std::error_code ec;
+            sink_.information(msg::withText(
+                std::filesystem::is_directory(source, ec) ? msg::kIsAFolder : msg::kNotAFile,
+                name));
+        } else if (error != ENOENT && error != ENOTDIR) {
+            reportIoError(error);
+        }
         return;
     }
     layoutFound_ = detectLayout(lines, locale_, currentYear_, layout_);
     if (!layoutFound_) {
-        if (lines.error() != 0) reportIoError(lines.error());
+        if (lines.error() != 0) {
+            reportIoError(lines.error());
+            return;
+        }
+        sink_.information(msg::withText(noLayoutMessage(whyNoLayout(lines)), name));
         return;
     }
     dateOrder_ = layout_.dateOrder();
@@ -96,6 +107,20 @@ void TAsciiFileReader::readOne(const std::filesystem::path& source) {
     reports_.push_back({});
     reports_.back().file = source;
     readDetected(lines, reports_.back());
+}
+
+std::string_view TAsciiFileReader::noLayoutMessage(NoLayout why) {
+    switch (why) {
+    case NoLayout::Empty:
+        return msg::kEmptyFile;
+    case NoLayout::NotText:
+        return msg::kNotText;
+    case NoLayout::HeaderOnly:
+        return msg::kHeaderOnly;
+    case NoLayout::NoPriceLines:
+        break;
+    }
+    return msg::kNoPriceLines;
 }
 
 void TAsciiFileReader::readDetected(LineReader& lines, ReadReport& report) {

@@ -50,6 +50,7 @@ private:
 
     void clearResult();
     void readOne(const std::filesystem::path& source);
+    static std::string_view noLayoutMessage(NoLayout why);
     void readDetected(LineReader& lines, ReadReport& report);
     Row readByPosition(std::string_view text, PriceBar& bar);
     // `cut`: the text is the kept start of an overlong line.

@@ -17,6 +17,15 @@ inline constexpr std::string_view kFieldCount = "'%s' has %d fields where the he
 inline constexpr std::string_view kCommaIsDecimalMark =
     " (is \",\" both the field separator and the decimal mark?)";
 
+// Why a file gives no prices at all, with the file's name in place of %s.
+inline constexpr std::string_view kIsAFolder = "'%s' is a folder, not a price file";
+inline constexpr std::string_view kNotAFile = "'%s' is a pipe or a device, not a price file";
+inline constexpr std::string_view kEmptyFile = "'%s' is empty";
+inline constexpr std::string_view kNotText = "'%s' is not a text file";
+inline constexpr std::string_view kHeaderOnly = "'%s' has a header line but no prices after it";
+inline constexpr std::string_view kNoPriceLines =
+    "'%s' has no line of a date and prices among its first ten lines";
+
 // The message with its "%s" replaced by the offending text. The text comes from files of any
 // origin, so control bytes show as '?' and a long text is cut to a readable prefix followed
 // by "...".

@@ -361,6 +361,32 @@ ColumnMap PriceLayout::columns() const {
     return m;
 }
 
+namespace {
+
+// A byte that no text file holds: a control character other than the line ends, the tab,
+// the form feed and the end-of-file mark old editors leave.
+bool isBinaryByte(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f' && c != '\v' && c != '\x1A';
+}
+
+} // namespace
+
+NoLayout whyNoLayout(LineReader& lines) {
+    if (lines.rewind() != 0) return NoLayout::NoPriceLines;
+    bool text = false, header = false;
+    LineReader::Line line;
+    for (int index = 0; index < kDetectionLines && lines.next(line); ++index) {
+        if (std::any_of(line.text.begin(), line.text.end(), isBinaryByte)) return NoLayout::NotText;
+        const std::string_view trimmed = trimBlanks(line.text);
+        if (trimmed.empty()) continue;
+        text = true;
+        header = header || (!line.cut && recogniseHeader(trimmed));
+    }
+    if (!text) return lines.next(line) ? NoLayout::NoPriceLines : NoLayout::Empty;
+    return header ? NoLayout::HeaderOnly : NoLayout::NoPriceLines;
+}
+
 std::string_view layoutName(const PriceLayout& layout) {
     if (!layout.named) return "columns by position";
     if (layout.header.bracketed) return "MetaStock ASCII";

@@ -78,6 +78,15 @@ bool detectDate(std::string_view piece, const FormatSettings& locale, int curren
 bool detectLayout(LineReader& lines, const FormatSettings& locale, int currentYear,
                   PriceLayout& layout);
 
+// Why a file has no layout, from a look at its first ten lines again.
+enum class NoLayout : std::uint8_t {
+    Empty,        // nothing but blank lines
+    NotText,      // control bytes no text file holds: an image, a program, a compressed file
+    HeaderOnly,   // a header naming the columns, and no line of prices after it
+    NoPriceLines, // text, but no line begins with a date followed by values
+};
+NoLayout whyNoLayout(LineReader& lines);
+
 // What kind of file the layout is, in words for the user: "standard download layout",
 // "MetaStock ASCII", "columns named by the header" or "columns by position".
 std::string_view layoutName(const PriceLayout& layout);

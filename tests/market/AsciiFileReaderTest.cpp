@@ -250,25 +250,30 @@ INSTANTIATE_TEST_SUITE_P(
                    {closeBar(42373, 5)}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Reader, NoLayoutGivesNoResultAndNoMessage) {
+TEST(Reader, NoLayoutGivesNoResultAndSaysWhy) {
     std::string junk;
     for (int i = 0; i < 5000; ++i) junk += static_cast<char>((i * 7919) % 256);
-    const std::pair<const char*, std::string> cases[] = {
-        {"empty", ""},
-        {"header only", "Date,Open,High,Low,Close,Volume\n"},
-        {"quoted date", "\"1/4/2016\",5\n\"1/5/2016\",6\n"},
-        {"ten lines before the data", std::string(10, '\n') + "1/4/2016,5\n"},
-        {"dates alone", "1/4/2016\n1/5/2016\n"},
-        {"binary junk with NUL bytes", junk},
-        {"one endless line", std::string(3 << 20, '7')},
+    const std::string noPrices =
+        "'TEST.csv' has no line of a date and prices among its first ten lines";
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "'TEST.csv' is empty"},
+        {"\n  \r\n\t\n", "'TEST.csv' is empty"},
+        {"Date,Open,High,Low,Close,Volume\n",
+         "'TEST.csv' has a header line but no prices after it"},
+        {"\"1/4/2016\",5\n\"1/5/2016\",6\n", noPrices}, // a quoted date
+        {std::string(10, '\n') + "1/4/2016,5\n", noPrices},
+        {"1/4/2016\n1/5/2016\n", noPrices}, // dates alone
+        {junk, "'TEST.csv' is not a text file"},
+        {std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), "'TEST.csv' is not a text file"},
+        {std::string(3 << 20, '7'), noPrices}, // one endless line
     };
-    for (const auto& [name, content] : cases) {
-        SCOPED_TRACE(name);
+    for (const auto& [content, message] : cases) {
+        SCOPED_TRACE(message);
         const Outcome out = readText(content);
         EXPECT_FALSE(out.layoutFound);
         EXPECT_TRUE(out.result.empty());
         EXPECT_EQ(out.barCount, 0);
-        EXPECT_TRUE(out.messages.empty());
+        EXPECT_EQ(out.messages, std::vector<std::string>{message});
         EXPECT_TRUE(out.chartFiles.empty());
     }
 }
@@ -350,18 +355,24 @@ TEST(Reader, HugeFileIsStreamedInBoundedMemory) {
     EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 16 * 1024); // kilobytes
 }
 
+// A missing file is the caller's to report; a folder or a pipe given as a price file is
+// refused with what it is.
 TEST(Reader, MissingFileFolderOrPipeGivesNothing) {
     test::TempDir temp;
     test::RecordingSink sink;
     TAsciiFileReader reader(FormatSettings{}, temp.path(), kYear, sink);
     reader.readFile(temp / "absent.csv");
     EXPECT_TRUE(reader.resultName().empty());
-    reader.readFile(temp.path());
+    EXPECT_TRUE(sink.messages.empty());
+    std::filesystem::create_directory(temp / "folder.csv");
+    reader.readFile(temp / "folder.csv");
     EXPECT_TRUE(reader.resultName().empty());
     ASSERT_EQ(::mkfifo((temp / "pipe.csv").c_str(), 0600), 0);
     reader.readFile(temp / "pipe.csv"); // must not wait for a writer
     EXPECT_TRUE(reader.resultName().empty());
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_EQ(sink.texts(), (std::vector<std::string>{"'folder.csv' is a folder, not a price file",
+                                                      "'pipe.csv' is a pipe or a device, not a "
+                                                      "price file"}));
     EXPECT_TRUE(test::chartFilesIn(temp.path()).empty());
 }
 
@@ -522,8 +533,11 @@ TEST(Ratio, FailuresLeaveNoFiles) {
                {"I/O error 5"}},
           Case{
               "second close of zero", "1/4/2016,10\n1/5/2016,12\n", "1/4/2016,1\n1/5/2016,0\n", {}},
-          Case{"second without layout", "1/4/2016,10\n", "no dates here\n", {}},
-          Case{"first without layout", "", "1/4/2016,10\n", {}},
+          Case{"second without layout",
+               "1/4/2016,10\n",
+               "no dates here\n",
+               {"'BBB = Bee Corp.csv' has no line of a date and prices among its first ten lines"}},
+          Case{"first without layout", "", "1/4/2016,10\n", {"'AAA.csv' is empty"}},
           Case{"bad line in the second",
                "1/4/2016,10\n",
                "1/4/2016,x\n",
