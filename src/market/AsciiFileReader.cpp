@@ -190,8 +190,11 @@ void TAsciiFileReader::readDetected(LineReader& lines, ReadReport& report) {
         reportIoError(error);
         return;
     }
-    if (count == 0) { // the file changed since detection, or every row lacked its prices
+    if (count == 0) { // every row lacked its prices, or the file was emptied since detection
         removeFile(out.path());
+        sink_.information(msg::withText(report.missingPrices.count > 0 ? msg::kOnlyMissingPrices
+                                                                       : msg::kEmptyFile,
+                                        report.file.filename().string()));
         return;
     }
     // Steps against the file's direction are out of order: a file is read newest first when

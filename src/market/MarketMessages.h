@@ -22,6 +22,7 @@ inline constexpr std::string_view kIsAFolder = "'%s' is a folder, not a price fi
 inline constexpr std::string_view kNotAFile = "'%s' is a pipe or a device, not a price file";
 inline constexpr std::string_view kEmptyFile = "'%s' is empty";
 inline constexpr std::string_view kNotText = "'%s' is not a text file";
+inline constexpr std::string_view kOnlyMissingPrices = "'%s' has prices missing in every row";
 inline constexpr std::string_view kHeaderOnly = "'%s' has a header line but no prices after it";
 inline constexpr std::string_view kNoPriceLines =
     "'%s' has no line of a date and prices among its first ten lines";

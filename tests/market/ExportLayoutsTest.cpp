@@ -284,10 +284,10 @@ TEST(ReadReport, CountsDoubtfulBarsAndSkippedRows) {
     EXPECT_EQ(b.bars.front().date, day(2016, 1, 6)); // put oldest first as a whole
 }
 
-TEST(ReadReport, FileOfOnlyMissingRowsGivesNothing) {
+TEST(ReadReport, FileOfOnlyMissingRowsGivesNothingAndSaysWhy) {
     const test::Outcome out = readText("Date,Close\n2016-01-04,null\n2016-01-05,N/A\n");
     EXPECT_TRUE(out.result.empty());
-    EXPECT_TRUE(out.messages.empty());
+    EXPECT_EQ(out.messages, std::vector<std::string>{"'TEST.csv' has prices missing in every row"});
     EXPECT_TRUE(out.chartFiles.empty());
 }
 
