@@ -300,13 +300,21 @@ bool TAsciiFileReader::readPlainDate(PriceBar& bar) {
 TAsciiFileReader::Row TAsciiFileReader::readByPosition(std::string_view text, PriceBar& bar) {
     splitLine(text, layout_.separator, pieces_);
     if (pieces_.count < 2) return Row::Blank;
+    // A run of commas inside a line marks values left empty: the values after them keep their
+    // columns, and the empty ones are missing, as in named columns.
+    const bool gaps = layout_.separator == ',' && text.find(",,") != std::string_view::npos;
+    if (gaps) splitLine(text, layout_.separator, pieces_, true);
     bar = PriceBar{};
     if (!readDate(pieces_[0], bar)) return Row::Failed;
 
-    bool ok = true;
+    bool ok = true, priceMissing = false, volumeMissing = false;
     const auto value = [&](std::size_t index, float& field, bool dropCommas = false) {
         if (!ok) return;
         const std::string_view piece = pieces_[index];
+        if (gaps && piece.empty() && index < pieces_.count) {
+            (&field == &bar.volume ? volumeMissing : priceMissing) = true;
+            return;
+        }
         const std::optional<float> v =
             dropCommas ? parsePriceWithoutCommas(piece) : parsePrice(piece);
         if (v) {
@@ -341,10 +349,12 @@ TAsciiFileReader::Row TAsciiFileReader::readByPosition(std::string_view text, Pr
         value(3, bar.low);
         value(4, bar.close);
         value(5, bar.volume, true);
-        if (ok) fillOpenHighLow(bar);
+        if (ok && !priceMissing) fillOpenHighLow(bar);
         break;
     }
-    return ok ? Row::Bar : Row::Failed;
+    if (!ok) return Row::Failed;
+    if (priceMissing) return Row::NoPrice;
+    return volumeMissing ? Row::BarWithoutVolume : Row::Bar;
 }
 
 // Whether the line has every column read and nothing beyond the header's fields.

@@ -46,22 +46,32 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
-void splitLine(std::string_view line, char separator, LinePieces& out) {
+void splitLine(std::string_view line, char separator, LinePieces& out, bool keepGaps) {
     out.count = 0;
     if (separator == '\0') {
         if (!line.empty()) out.piece[out.count++] = line;
         return;
     }
+    // Columns lined up by hand mix tabs with the spaces.
+    const auto separates = [separator](char c) {
+        return c == separator || (separator == ' ' && c == '\t');
+    };
+    const auto add = [&out](const char* start, const char* stop) {
+        if (out.count < LinePieces::kKept)
+            out.piece[out.count] = {start, static_cast<std::size_t>(stop - start)};
+        ++out.count;
+    };
     const char* p = line.data();
     const char* const end = p + line.size();
     while (p < end) {
-        while (p < end && *p == separator) ++p;
+        const char* const run = p;
+        while (p < end && separates(*p)) ++p;
         if (p == end) break;
+        if (keepGaps && out.count > 0)
+            for (const char* gap = run + 1; gap < p; ++gap) add(gap, gap);
         const char* start = p;
-        while (p < end && *p != separator) ++p;
-        if (out.count < LinePieces::kKept)
-            out.piece[out.count] = {start, static_cast<std::size_t>(p - start)};
-        ++out.count;
+        while (p < end && !separates(*p)) ++p;
+        add(start, p);
     }
 }
 

@@ -37,9 +37,10 @@ template <std::size_t Kept> struct Pieces {
 
 // A line cut at every separator, empty pieces dropped, so runs of separators count as one.
 // There is no quoting: a separator inside quotes still cuts. Separator NUL leaves the line
-// whole.
+// whole; with a space, tabs separate as well. `keepGaps` keeps the empty pieces between two
+// others, where a run of commas marks values left empty.
 using LinePieces = Pieces<8>;
-void splitLine(std::string_view line, char separator, LinePieces& out);
+void splitLine(std::string_view line, char separator, LinePieces& out, bool keepGaps = false);
 
 // The fields of a line whose columns a header names, as spreadsheets write them: every
 // separator ends a field, so an empty field keeps its place (runs of spaces count as one when

@@ -195,6 +195,45 @@ TEST(Positional, DayAndMonthOrderComesFromTheData) {
     }
 }
 
+// Without a header, commas in a row still mark a value left empty: the values after it keep
+// their columns, a row without a price is passed over and a missing volume reads as 0, as in
+// named columns.
+TEST(Positional, EmptyValuesBetweenCommasKeepTheirColumns) {
+    struct Case {
+        const char* name;
+        std::string content;
+        std::vector<PriceBar> bars;
+        std::int64_t missingPrices, missingVolumes;
+    };
+    const Case cases[] = {
+        {"close left empty, a seventh column after it",
+         "2016-01-04,10,11,9,10.5,100,1\n2016-01-05,10,11,9,,150,2\n",
+         {bar(kJan4, 10, 11, 9, 10.5f, 100)},
+         1,
+         0},
+        {"volume left empty",
+         "2016-01-04,10,11,9,10.5,100\n2016-01-05,10,11,9,10.5,,7\n",
+         {bar(kJan4, 10, 11, 9, 10.5f, 100), bar(kJan5, 10, 11, 9, 10.5f, 0)},
+         0,
+         1},
+        {"close and volume, close empty",
+         "2016-01-04,5,100\n2016-01-05,,200\n",
+         {closeBar(kJan4, 5, 100)},
+         1,
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const test::Outcome out = readText(c.content);
+        EXPECT_FALSE(out.layout.named);
+        EXPECT_TRUE(out.messages.empty());
+        expectBars(out.bars, c.bars);
+        ASSERT_EQ(out.reports.size(), 1u);
+        EXPECT_EQ(out.reports[0].missingPrices.count, c.missingPrices);
+        EXPECT_EQ(out.reports[0].missingVolumes.count, c.missingVolumes);
+    }
+}
+
 // A file that cannot be read right is refused at its first bad line, and the message names
 // the line; nothing is charted.
 TEST(ExportRefusals, NameTheLine) {

@@ -16,15 +16,18 @@ TEST(SplitLine, DropsEmptyPiecesAndKeepsTheFirstEight) {
         char separator;
         std::vector<std::string_view> pieces;
         std::size_t count;
+        bool keepGaps = false;
     };
     for (const Case& c :
          {Case{"a,,b", ',', {"a", "b"}, 2}, Case{",a,", ',', {"a"}, 1},
           Case{"a  b   c", ' ', {"a", "b", "c"}, 3}, Case{"\"1,5\",2", ',', {"\"1", "5\"", "2"}, 3},
           Case{"a,b c", '\0', {"a,b c"}, 1}, Case{"", ',', {}, 0},
-          Case{"1,2,3,4,5,6,7,8,9,10", ',', {"1", "2", "3", "4", "5", "6", "7", "8"}, 10}}) {
+          Case{"1,2,3,4,5,6,7,8,9,10", ',', {"1", "2", "3", "4", "5", "6", "7", "8"}, 10},
+          Case{"a\tb  \t c", ' ', {"a", "b", "c"}, 3},
+          Case{",a,,b,,,c,", ',', {"a", "", "b", "", "", "c"}, 6, true}}) {
         SCOPED_TRACE(c.line);
         LinePieces out;
-        splitLine(c.line, c.separator, out);
+        splitLine(c.line, c.separator, out, c.keepGaps);
         EXPECT_EQ(out.count, c.count);
         for (std::size_t i = 0; i < c.pieces.size(); ++i) EXPECT_EQ(out[i], c.pieces[i]);
         EXPECT_EQ(out[LinePieces::kKept], "");
