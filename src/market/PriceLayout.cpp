@@ -111,7 +111,8 @@ int detectPositional(LineReader& lines, const FormatSettings& locale, int curren
         // begins: passing over it would lose it without a word.
         const std::string_view text = trimBlanks(line.text);
         layout.separator = chooseSeparator(text, layout.separator);
-        splitLine(text, layout.separator, pieces);
+        // A value left empty between commas is a column all the same.
+        splitLine(text, layout.separator, pieces, layout.separator == ',');
         if (pieces.count < 2) continue;
         if (detectDate(pieces[0], locale, currentYear, layout)) {
             layout.valueColumns = static_cast<std::uint8_t>(
