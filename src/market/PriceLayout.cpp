@@ -167,6 +167,8 @@ struct Evidence {
     bool monthFirst = false; // a second number above 12
     bool decimalPoint = false;
     bool decimalComma = false;
+    bool commas = false; // a number held a ","
+    bool dots = false;   // a number held a "."
 };
 
 // A day or month number of one or two digits, blanks around allowed; -1 for anything else.
@@ -200,24 +202,36 @@ std::size_t digitsAfter(std::string_view text, std::size_t at) {
     return n;
 }
 
-// A "." or "," with other than three digits after it is a decimal mark; two of one kind, or
-// one before the other kind, divide thousands.
+// Whether the digits before the mark at `at` cannot be the first group of thousands: more
+// than three of them, or a lone leading 0 ("0.125").
+bool noThousandsBefore(std::string_view text, std::size_t at) {
+    std::size_t n = 0;
+    while (n < at && text[at - 1 - n] >= '0' && text[at - 1 - n] <= '9') ++n;
+    const bool leading = n == at || !isDigit(text[at - 1 - n]);
+    return n > 3 || (n == 1 && text[at - 1] == '0' && leading);
+}
+
+// A "." or "," with other than three digits after it, or after digits that cannot be a group
+// of thousands, is a decimal mark; two of one kind, or one before the other kind, divide
+// thousands.
 void lookAtNumber(std::string_view text, Evidence& e) {
     const std::size_t dot = text.rfind('.');
     const std::size_t comma = text.rfind(',');
     const bool dots = dot != std::string_view::npos;
     const bool commas = comma != std::string_view::npos;
+    e.dots = e.dots || dots;
+    e.commas = e.commas || commas;
     if (dots && commas) {
         (dot > comma ? e.decimalPoint : e.decimalComma) = true;
     } else if (commas) {
         if (text.find(',') != comma)
             e.decimalPoint = true;
-        else if (digitsAfter(text, comma) != 3)
+        else if (digitsAfter(text, comma) != 3 || noThousandsBefore(text, comma))
             e.decimalComma = true;
     } else if (dots) {
         if (text.find('.') != dot)
             e.decimalComma = true;
-        else if (digitsAfter(text, dot) != 3)
+        else if (digitsAfter(text, dot) != 3 || noThousandsBefore(text, dot))
             e.decimalPoint = true;
     }
 }
@@ -251,8 +265,8 @@ void settleFromData(LineReader& lines, int firstDataLine, PriceLayout& layout) {
     if (layout.named) {
         if (e.decimalComma != e.decimalPoint)
             layout.decimalMark = e.decimalComma ? ',' : '.';
-        else
-            layout.decimalMark = layout.separator == ';' ? ',' : '.';
+        else // where every number with a mark has three digits after it, a comma decides
+            layout.decimalMark = layout.separator == ';' && (e.commas || !e.dots) ? ',' : '.';
     }
     if (layout.dateForm != DateForm::Pattern || e.dayFirst == e.monthFirst) return;
     const DateOrder order = layout.dateOrder();

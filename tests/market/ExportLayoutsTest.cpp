@@ -80,6 +80,15 @@ INSTANTIATE_TEST_SUITE_P(
                    DataKind::Full,
                    {bar(day(2016, 1, 12), 10, 11, 9.5f, 10.5f, 987654),
                     bar(day(2016, 1, 13), 10.5f, 12, 10.25f, 11.75f, 1234567)}},
+        // Marks followed by three digits could divide thousands; other signs settle them.
+        ExportCase{"SemicolonsAndDecimalPointsOfThreeDigits",
+                   "Date;Open;High;Low;Close;Volume\n2016-01-04;12.345;12.500;12.100;12.400;1000\n",
+                   DataKind::Full,
+                   {bar(kJan4, 12.345f, 12.5f, 12.1f, 12.4f, 1000)}},
+        ExportCase{"SemicolonsAndALeadingZeroBeforeThePoint",
+                   "Date;Close;Volume\n2016-01-04;0.125;1,000\n2016-01-05;1234.500;2,000\n",
+                   DataKind::CloseVolume,
+                   {closeBar(kJan4, 0.125f, 1000), closeBar(kJan5, 1234.5f, 2000)}},
         ExportCase{"QuotedWithMonthNamesThousandsAndVolumeSuffixes",
                    "\"Date\",\"Price\",\"Open\",\"High\",\"Low\",\"Vol.\",\"Change %\"\n"
                    "\"Jan 05, 2016\",\"1,234.50\",\"1,230.00\",\"1,240.25\",\"1,220.00\",\"2.39M\","
