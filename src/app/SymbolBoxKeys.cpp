@@ -57,7 +57,14 @@ protected:
         if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
             return false;
         auto* key = static_cast<QKeyEvent*>(event);
-        if (!isEditingKey(*key)) return false;
+        if (!isEditingKey(*key)) {
+            // Every other Ctrl key belongs to the main window's commands. Left to the box, some
+            // desktops' text bindings would claim them first (Ctrl+E, the end of the line, took
+            // the settings editor away), so the box is not asked; a key without a command
+            // still reaches it as a key press.
+            return event->type() == QEvent::ShortcutOverride &&
+                   key->modifiers() == Qt::ControlModifier;
+        }
         // Claimed before the shortcuts see it, then done by the box itself, whatever the
         // desktop's own key bindings say (redo is not Ctrl+Y everywhere).
         key->accept();
