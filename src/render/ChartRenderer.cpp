@@ -32,6 +32,11 @@ Colour colourOf(std::int32_t value) {
     return static_cast<Colour>(value) & 0xFFFFFFu;
 }
 
+// Every channel within a sixteenth of full: too pale to see on white paper.
+bool nearWhite(Colour c) {
+    return (c & 0xF0F0F0u) == 0xF0F0F0u;
+}
+
 // The chart-wide settings of the price chart record.
 void loadPriceSettings(DrawState& st, TOscObj& r) {
     r.ShownBars = st.visibleBars;
@@ -50,10 +55,10 @@ void loadPriceSettings(DrawState& st, TOscObj& r) {
     st.barPitch = barPitchFor(st.chartType, st.spacing, widthRatio);
     st.barColor = colourOf(r.Colors[1]);
     st.textColor = colourOf(r.Colors[3]);
-    // White on paper would not show.
+    // White on paper would not show, nor would the near-white of the factory's price bars.
     if (st.printing) {
-        if (st.barColor == 0xFFFFFF) st.barColor = 0;
-        if (st.textColor == 0xFFFFFF) st.textColor = 0;
+        if (nearWhite(st.barColor)) st.barColor = 0;
+        if (nearWhite(st.textColor)) st.textColor = 0;
     }
 }
 

@@ -177,19 +177,27 @@ TEST(Pixels, RunningCountAboveTheHighsOfTheLastEightBars) {
     EXPECT_FALSE(inkAbove(503));
 }
 
-TEST(Pixels, WhiteBarsPrintBlack) {
-    Chart c;
-    c.bars = test::makeBars(100, [](int) { return BarSpec{103, 106, 100, 103, 0}; });
-    c.add(test::priceRecord(1, 0x000000, 0xFFFFFF));
-    c.page = QImage(3300, 1000, QImage::Format_RGB32);
-    c.page.fill(Qt::white);
-    c.width = 3300;
-    c.height = 1000;
-    const auto r = c.draw();
-    const Geometry g{*r, 1000};
-    const int y = g.row(0, 103.3); // between two grid lines
-    EXPECT_EQ(c.page.pixel(g.x(511), y), kBlack);
-    EXPECT_EQ(c.page.pixel(g.x(511) + 1, y), kWhite); // the background is the paper
+TEST(Pixels, WhiteAndNearWhiteBarsPrintBlack) {
+    struct Case {
+        std::uint32_t bars;
+        QRgb printed;
+    };
+    // White, the factory's cream, a pale grey just inside the rule; red and a light grey stay.
+    for (const Case k : {Case{0xFFFFFF, kBlack}, Case{0xF0FBFF, kBlack}, Case{0xF0F0F0, kBlack},
+                         Case{0x0000FF, qRgb(255, 0, 0)}, Case{0xEFF0F0, qRgb(240, 240, 239)}}) {
+        Chart c;
+        c.bars = test::makeBars(100, [](int) { return BarSpec{103, 106, 100, 103, 0}; });
+        c.add(test::priceRecord(1, 0x000000, k.bars));
+        c.page = QImage(3300, 1000, QImage::Format_RGB32);
+        c.page.fill(Qt::white);
+        c.width = 3300;
+        c.height = 1000;
+        const auto r = c.draw();
+        const Geometry g{*r, 1000};
+        const int y = g.row(0, 103.3); // between two grid lines
+        EXPECT_EQ(c.page.pixel(g.x(511), y), k.printed) << std::hex << k.bars;
+        EXPECT_EQ(c.page.pixel(g.x(511) + 1, y), kWhite); // the background is the paper
+    }
 }
 
 } // namespace
