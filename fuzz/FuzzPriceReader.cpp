@@ -9,10 +9,12 @@
 #include "FuzzSupport.h"
 #include "market/AsciiFileReader.h"
 #include "market/PriceBar.h"
+#include "market/Utf16Text.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string>
 #include <vector>
 
 using namespace qm;
@@ -28,8 +30,16 @@ std::vector<PriceBar> barsOf(const std::filesystem::path& file) {
 }
 
 // Counts the lines of a text as the reader numbers them, so that every place a message names
-// can be checked to lie in its file.
+// can be checked to lie in its file. A UTF-16 text is counted as the UTF-8 it is read as.
 std::int64_t lineCount(std::string_view text) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    if (const auto order = utf16OrderOfMark(bytes, text.size())) {
+        std::string utf8(text.size() * 2 + 4, '\0');
+        std::size_t used = 0;
+        utf8.resize(
+            utf16ToUtf8(bytes + 2, text.size() - 2, *order, true, utf8.data(), utf8.size(), used));
+        return lineCount(utf8);
+    }
     const bool crOnly = text.find('\n') == std::string_view::npos;
     std::int64_t lines = 0;
     for (const char c : text) lines += c == (crOnly ? '\r' : '\n');
@@ -50,8 +60,7 @@ public:
 
 // The report of a single file tells the truth about the bars it gave: the bars with high below
 // low, the neighbours of equal dates and the steps back in time of the oldest-first result.
-void checkReport(const ReadReport& report, const std::vector<PriceBar>& bars,
-                 std::int64_t lines) {
+void checkReport(const ReadReport& report, const std::vector<PriceBar>& bars, std::int64_t lines) {
     std::int64_t highBelowLow = 0, repeated = 0, backwards = 0;
     for (std::size_t i = 0; i < bars.size(); ++i) {
         highBelowLow += bars[i].high < bars[i].low;
@@ -64,8 +73,8 @@ void checkReport(const ReadReport& report, const std::vector<PriceBar>& bars,
     QM_FUZZ_CHECK(report.outOfOrder.count == backwards, "dates out of order counted");
     QM_FUZZ_CHECK(report.missingPrices.count + static_cast<std::int64_t>(bars.size()) <= lines,
                   "no more rows than lines");
-    for (const LineTally* t : {&report.missingPrices, &report.missingVolumes,
-                               &report.highBelowLow, &report.outOfOrder, &report.repeatedDates})
+    for (const LineTally* t : {&report.missingPrices, &report.missingVolumes, &report.highBelowLow,
+                               &report.outOfOrder, &report.repeatedDates})
         QM_FUZZ_CHECK((t->count == 0) == (t->firstLine == 0) && t->firstLine <= lines,
                       "a first line exactly when counted, in the file");
 }
