@@ -149,6 +149,7 @@ void TAsciiFileReader::readDetected(LineReader& lines, ReadReport& report) {
         case Row::Blank:
             continue;
         case Row::Failed:
+            if (repeatsTheHeader(text)) continue;
             failAt(line.number, failure_);
             return;
         case Row::NoPrice:
@@ -203,6 +204,13 @@ void TAsciiFileReader::readDetected(LineReader& lines, ReadReport& report) {
     dataKind_ = layout_.dataKind();
     barCount_ = static_cast<std::int32_t>(count);
     resultName_ = out.path();
+}
+
+// Files joined one after another repeat their header line where the next one begins.
+bool TAsciiFileReader::repeatsTheHeader(std::string_view text) const {
+    if (!layout_.named) return false;
+    const std::optional<NamedHeader> header = recogniseHeader(text);
+    return header && header->names == layout_.header.names;
 }
 
 // An overlong line is never a price line; the message names its last piece kept.

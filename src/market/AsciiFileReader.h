@@ -62,6 +62,7 @@ private:
     std::optional<double> dayCountOf(CivilDate date);
     bool takeDay(std::optional<double> day, PriceBar& bar);
     bool fieldsFitHeader() const;
+    bool repeatsTheHeader(std::string_view text) const;
     std::string overlongLineMessage(std::string_view kept);
     void pairRatio(const std::filesystem::path& first, const std::filesystem::path& second);
     void reportIoError(int error);
