@@ -141,11 +141,17 @@ void TAsciiFileReader::readDetected(LineReader& lines, ReadReport& report) {
     std::int64_t count = 0;
     while (lines.next(line)) {
         const std::string_view text = trimBlanks(line.text);
-        if (line.cut && !layout_.named) {
-            failAt(line.number, overlongLineMessage(text));
-            return;
+        Row row;
+        if (line.cut) {
+            if (!layout_.named) {
+                failAt(line.number, overlongLineMessage(text));
+                return;
+            }
+            row = readOverlongByName(text, bar);
+        } else {
+            row = layout_.named ? readByName(text, bar) : readByPosition(text, bar);
         }
-        switch (layout_.named ? readByName(text, line.cut, bar) : readByPosition(text, bar)) {
+        switch (row) {
         case Row::Blank:
             continue;
         case Row::Failed:
@@ -382,23 +388,30 @@ void TAsciiFileReader::fillOpenHighLow(PriceBar& bar) const {
         bar.open = bar.high = bar.low = bar.close;
 }
 
-TAsciiFileReader::Row TAsciiFileReader::readByName(std::string_view text, bool cut, PriceBar& bar) {
+TAsciiFileReader::Row TAsciiFileReader::readByName(std::string_view text, PriceBar& bar) {
     // A plain line with a date that reads is done; anything else, mistakes included, goes the
     // general way, which reads it again and tells what is wrong.
-    if (!cut && plainLines_ && plainLine_.read(text, bar, plainDate_) && readPlainDate(bar)) {
+    if (plainLines_ && plainLine_.read(text, bar, plainDate_) && readPlainDate(bar)) {
         fillOpenHighLow(bar);
         return Row::Bar;
     }
     splitFields(text, layout_.separator, fields_);
-    if (cut) {
-        // An overlong line (a long note in a column passed over) is read when every column
-        // taken ends within its kept start; its last kept field may be cut short.
-        if (fields_.count > LineFields::kKept || fields_.count <= fieldsNeeded_) {
-            failure_ = overlongLineMessage(text);
-            return Row::Failed;
-        }
-        --fields_.count;
+    return readFields(text, bar);
+}
+
+// An overlong line (a long note in a column passed over) is read when every column taken
+// ends within its kept start; its last kept field may be cut short.
+TAsciiFileReader::Row TAsciiFileReader::readOverlongByName(std::string_view kept, PriceBar& bar) {
+    splitFields(kept, layout_.separator, fields_);
+    if (fields_.count > LineFields::kKept || fields_.count <= fieldsNeeded_) {
+        failure_ = overlongLineMessage(kept);
+        return Row::Failed;
     }
+    --fields_.count;
+    return readFields(kept, bar);
+}
+
+TAsciiFileReader::Row TAsciiFileReader::readFields(std::string_view text, PriceBar& bar) {
     if (fields_.filled < 2) return Row::Blank;
     if (!fieldsFitHeader()) {
         const std::size_t named = layout_.header.names.size();

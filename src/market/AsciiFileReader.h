@@ -53,8 +53,10 @@ private:
     static std::string_view noLayoutMessage(NoLayout why);
     void readDetected(LineReader& lines, ReadReport& report);
     Row readByPosition(std::string_view text, PriceBar& bar);
-    // `cut`: the text is the kept start of an overlong line.
-    Row readByName(std::string_view text, bool cut, PriceBar& bar);
+    Row readByName(std::string_view text, PriceBar& bar);
+    Row readOverlongByName(std::string_view kept, PriceBar& bar);
+    // The fields split last, of a line whose columns a header names.
+    Row readFields(std::string_view text, PriceBar& bar);
     void fillOpenHighLow(PriceBar& bar) const;
     bool readDate(std::string_view text, PriceBar& bar);
     // The date of the plain line read last; false sends the line the general way.
