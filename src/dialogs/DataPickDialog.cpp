@@ -195,6 +195,8 @@ void TDlgData::build() {
         model_.pick(selected.front()->text().toStdString());
         Edit1_->setText(selected.front()->text());
     });
+    // A double click on a file draws it, as a double click opens a file in any file list.
+    connect(FileListBox1_, &QListWidget::itemDoubleClicked, this, [this] { cmdOkClick(); });
     connect(btnBrowseFolder_, &QPushButton::clicked, this, &TDlgData::btnBrowseFolderClick);
     connect(rgPeriod_, &QButtonGroup::idClicked, this, [this](int id) { model_.setInterval(id); });
     connect(rgChartOpt_, &QButtonGroup::idClicked, this, [this](int id) {

@@ -96,6 +96,15 @@ TEST_F(DataPickWindow, DrawChartStaysOpenUntilItCanDraw) {
     EXPECT_EQ(dialog->choice().option, ChartOption::SavedIndicators);
 }
 
+TEST_F(DataPickWindow, ADoubleClickOnAFileDrawsIt) {
+    QListWidget* list = dialog->fileList();
+    const QRect row = list->visualItemRect(list->item(1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(dialog->choice().firstFile, data / "BBB = Bee Corp.csv");
+}
+
 TEST_F(DataPickWindow, ARatioChartShowsThePairInsteadOfTheList) {
     dialog->useFavourites()->click();
     dialog->chartOptions()->button(2)->click();
