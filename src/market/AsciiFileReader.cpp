@@ -320,6 +320,11 @@ TAsciiFileReader::Row TAsciiFileReader::readByPosition(std::string_view text, Pr
     if (gaps) splitLine(text, layout_.separator, pieces_, true);
     bar = PriceBar{};
     if (!readDate(pieces_[0], bar)) return Row::Failed;
+    if (layout_.timeColumn && !isTimeOfDay(pieces_[1])) {
+        failure_ = msg::withText(msg::kNotATime, pieces_[1]);
+        return Row::Failed;
+    }
+    const std::size_t at = layout_.timeColumn ? 2 : 1; // of the first value
 
     bool ok = true, priceMissing = false, volumeMissing = false;
     const auto value = [&](std::size_t index, float& field, bool dropCommas = false) {
@@ -340,29 +345,29 @@ TAsciiFileReader::Row TAsciiFileReader::readByPosition(std::string_view text, Pr
     };
     switch (layout_.valueColumns) {
     case 1:
-        value(1, bar.close);
+        value(at, bar.close);
         break;
     case 2: // no commas taken out: "12,000" here is no number
-        value(1, bar.close);
-        value(2, bar.volume);
+        value(at, bar.close);
+        value(at + 1, bar.volume);
         break;
     case 3:
-        value(1, bar.high);
-        value(2, bar.low);
-        value(3, bar.close);
+        value(at, bar.high);
+        value(at + 1, bar.low);
+        value(at + 2, bar.close);
         break;
     case 4:
-        value(1, bar.high);
-        value(2, bar.low);
-        value(3, bar.close);
-        value(4, bar.volume, true);
+        value(at, bar.high);
+        value(at + 1, bar.low);
+        value(at + 2, bar.close);
+        value(at + 3, bar.volume, true);
         break;
     default: // 5 or 6: columns after the volume are ignored
-        value(1, bar.open);
-        value(2, bar.high);
-        value(3, bar.low);
-        value(4, bar.close);
-        value(5, bar.volume, true);
+        value(at, bar.open);
+        value(at + 1, bar.high);
+        value(at + 2, bar.low);
+        value(at + 3, bar.close);
+        value(at + 4, bar.volume, true);
         if (ok && !priceMissing) fillOpenHighLow(bar);
         break;
     }

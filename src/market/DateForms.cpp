@@ -2,6 +2,7 @@
 
 #include "DateText.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cmath>
@@ -140,6 +141,27 @@ std::optional<double> unixTimeToDays(std::string_view text, UnixTime unit) {
     for (const char c : text) value = value * 10 + (c - '0');
     const std::int64_t seconds = unit == UnixTime::Seconds ? value : value / 1000;
     return std::floor(static_cast<double>(seconds) / kSecondsPerDay) + kUnixEpochDay;
+}
+
+bool isTimeOfDay(std::string_view text) {
+    // Two numbers of one or two digits and two digits, below 24 and 60.
+    const auto number = [&text](std::size_t minDigits, int below) {
+        std::size_t n = 0;
+        int value = 0;
+        while (n < text.size() && n < 2 && isDigit(text[n])) value = value * 10 + (text[n++] - '0');
+        text.remove_prefix(n);
+        return n >= minDigits && value < below;
+    };
+    const auto colon = [&text] {
+        if (text.empty() || text.front() != ':') return false;
+        text.remove_prefix(1);
+        return true;
+    };
+    if (!number(1, 24) || !colon() || !number(2, 60)) return false;
+    if (text.empty()) return true;
+    if (!colon() || !number(2, 61)) return false;
+    if (!text.empty() && text.front() == '.') text.remove_prefix(1);
+    return std::all_of(text.begin(), text.end(), isDigit);
 }
 
 std::optional<std::string_view> dateBeforeTimeOfDay(std::string_view text) {

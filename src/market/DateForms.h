@@ -29,6 +29,10 @@ std::optional<UnixTime> unixTimeUnit(std::string_view text);
 // The day count of the UTC day of such a time stamp; nothing when the text is not one.
 std::optional<double> unixTimeToDays(std::string_view text, UnixTime unit);
 
+// Whether the text is a time of day alone: hours, ":", minutes, and optionally ":" and seconds
+// with their fraction ("16:00", "9:30", "00:00:00", "16:00:00.000").
+bool isTimeOfDay(std::string_view text);
+
 // The date before a time of day ("2016-01-04 16:00:00", "2016-01-04T00:00:00Z",
 // "1/4/2016 4:00 PM"); nothing when no time of day follows a date.
 std::optional<std::string_view> dateBeforeTimeOfDay(std::string_view text);

@@ -8,6 +8,7 @@ namespace qm::msg {
 
 inline constexpr std::string_view kNotADate = "'%s' is not a valid date";
 inline constexpr std::string_view kNotANumber = "'%s' is not a valid floating point value";
+inline constexpr std::string_view kNotATime = "'%s' is not a valid time of day";
 inline constexpr std::string_view kBadDateNumber = "Invalid argument to date encode";
 inline constexpr std::string_view kIoError = "I/O error %d";
 inline constexpr std::string_view kWindowReadError =

@@ -115,8 +115,10 @@ int detectPositional(LineReader& lines, const FormatSettings& locale, int curren
         splitLine(text, layout.separator, pieces, layout.separator == ',');
         if (pieces.count < 2) continue;
         if (detectDate(pieces[0], locale, currentYear, layout)) {
-            layout.valueColumns = static_cast<std::uint8_t>(
-                std::min<std::size_t>(pieces.count - 1, kMaxValueColumns));
+            // Trading platforms write the time of a bar as a column of its own.
+            layout.timeColumn = pieces.count >= 3 && isTimeOfDay(pieces[1]);
+            layout.valueColumns = static_cast<std::uint8_t>(std::min<std::size_t>(
+                pieces.count - 1 - (layout.timeColumn ? 1 : 0), kMaxValueColumns));
             return index;
         }
     }
@@ -366,6 +368,7 @@ ColumnMap PriceLayout::columns() const {
     // where the data kind carries it.
     std::int8_t next = 0;
     m.date = next++;
+    if (timeColumn) ++next;
     if (open) m.open = next++;
     if (highLow) {
         m.high = next++;

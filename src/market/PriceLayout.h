@@ -37,6 +37,7 @@ struct PriceLayout {
     char dateSeparator = '/';
     DateForm dateForm = DateForm::Pattern;
     bool dateWithTime = false;  // dates go on with a time of day, which is passed over
+    bool timeColumn = false;    // by position: a time of day, passed over, follows the date
     bool orderFromData = false; // a day above 12 in the file settled day and month order
 
     // Columns named by a header line (ColumnNames.h), read with spreadsheet quoting, empty

@@ -34,6 +34,14 @@ TEST(MonthNameDates, ReadInEveryOrderOfExports) {
     }
 }
 
+TEST(TimesOfDay, HoursAndMinutesWithOptionalSeconds) {
+    for (const char* time : {"16:00", "9:30", "00:00:00", "23:59:59", "16:00:00.000"})
+        EXPECT_TRUE(isTimeOfDay(time)) << time;
+    for (const char* other : {"", "16", "24:00", "9:5", "16:60", "1.085", "16:00:", "16:00 PM",
+                              "123:00", "16:00:00.5x", "2016-01-04"})
+        EXPECT_FALSE(isTimeOfDay(other)) << other;
+}
+
 TEST(UnixTimes, CountDaysFrom1970) {
     EXPECT_EQ(unixTimeToDays("1451865600", UnixTime::Seconds), 42373.0); // 2016-01-04 00:00
     EXPECT_EQ(unixTimeToDays("1451951999", UnixTime::Seconds), 42373.0); // its last second
