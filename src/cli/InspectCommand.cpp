@@ -126,8 +126,8 @@ bool inspect(TAsciiFileReader& reader, const std::filesystem::path& file,
         return false;
     }
     reader.readFile(file);
-    if (!reader.layoutFound()) {
-        std::printf("  no price lines in the first ten lines\n");
+    if (!reader.layoutFound()) { // the reader has said why
+        std::printf("  not read\n");
         return false;
     }
     printLayout(reader.layout());
