@@ -29,7 +29,7 @@ std::vector<PriceBar> barsOf(const std::filesystem::path& file) {
     return bars;
 }
 
-// Counts the lines of a text as the reader numbers them, so that every place a message names
+// The most lines a text can have as the reader numbers them, so that every place a message names
 // can be checked to lie in its file. A UTF-16 text is counted as the UTF-8 it is read as.
 std::int64_t lineCount(std::string_view text) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
@@ -40,9 +40,9 @@ std::int64_t lineCount(std::string_view text) {
             utf16ToUtf8(bytes + 2, text.size() - 2, *order, true, utf8.data(), utf8.size(), used));
         return lineCount(utf8);
     }
-    const bool crOnly = text.find('\n') == std::string_view::npos;
+    // At most one line per CR or LF: lines end with either where a file mixes them.
     std::int64_t lines = 0;
-    for (const char c : text) lines += c == (crOnly ? '\r' : '\n');
+    for (const char c : text) lines += c == '\r' || c == '\n';
     return lines + 1;
 }
 

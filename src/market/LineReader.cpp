@@ -31,6 +31,24 @@ const char* findByte(const char* p, std::size_t n, char c) {
     return static_cast<const char*>(std::memchr(p + kQuick, c, n - kQuick));
 }
 
+// Whether a CR in the bytes ends a line by itself, not followed by an LF. A CR at the end
+// counts, as what follows it is unknown.
+bool hasLoneCarriageReturn(const char* p, std::size_t n) {
+    const char* const end = p + n;
+    while (const void* hit = std::memchr(p, '\r', static_cast<std::size_t>(end - p))) {
+        p = static_cast<const char*>(hit) + 1;
+        if (p == end || *p != '\n') return true;
+    }
+    return false;
+}
+
+// The first CR or LF in the `n` bytes from `p`, or null.
+const char* findCrOrLf(const char* p, std::size_t n) {
+    for (const char* const end = p + n; p < end; ++p)
+        if (*p == '\n' || *p == '\r') return p;
+    return nullptr;
+}
+
 // UTF-16 bytes read at a time, and the most UTF-8 bytes one character of them becomes.
 constexpr std::size_t kRawSize = 1 << 16;
 constexpr std::size_t kLongestCharacter = 4;
@@ -123,7 +141,10 @@ bool LineReader::fill() {
             // A file with CR but no LF in its first block uses CR alone to end lines.
             const char* p = buffer_.get() + end_;
             const auto n = static_cast<std::size_t>(got);
-            lineEnd_ = !std::memchr(p, '\n', n) && std::memchr(p, '\r', n) ? '\r' : '\n';
+            const bool lf = std::memchr(p, '\n', n) != nullptr;
+            lineEnd_ = !lf && std::memchr(p, '\r', n) ? '\r' : '\n';
+            // A file joined from parts of both kinds ends its lines with either.
+            mixedEnds_ = lf && hasLoneCarriageReturn(p, n);
             endKnown_ = true;
         }
         end_ += static_cast<std::size_t>(got);
@@ -139,8 +160,11 @@ bool LineReader::fill() {
 bool LineReader::skipRestOfLine() {
     for (;;) {
         const char* start = buffer_.get() + begin_;
-        if (const void* hit = std::memchr(start, lineEnd_, end_ - begin_)) {
-            begin_ += static_cast<std::size_t>(static_cast<const char*>(hit) - start) + 1;
+        const std::size_t avail = end_ - begin_;
+        if (const char* hit = mixedEnds_
+                                  ? findCrOrLf(start, avail)
+                                  : static_cast<const char*>(std::memchr(start, lineEnd_, avail))) {
+            begin_ += static_cast<std::size_t>(hit - start) + 1;
             return true;
         }
         begin_ = end_;
@@ -150,14 +174,30 @@ bool LineReader::skipRestOfLine() {
 
 bool LineReader::next(Line& line) {
     if (fd_ < 0) return false;
+    return mixedEnds_ ? nextLine<true>(line) : nextLine<false>(line);
+}
+
+// The common file's lines are found apart from those of a file of mixed line ends, so that
+// finding its line ends costs nothing more.
+template <bool MixedEnds> bool LineReader::nextLine(Line& line) {
     std::size_t scanned = 0; // bytes of the current line known to hold no line end
     for (;;) {
         const char* start = buffer_.get() + begin_;
         const std::size_t avail = end_ - begin_;
-        const char* hit = findByte(start + scanned, avail - scanned, lineEnd_);
+        const char* hit = MixedEnds ? findCrOrLf(start + scanned, avail - scanned)
+                                    : findByte(start + scanned, avail - scanned, lineEnd_);
+        if (MixedEnds && hit && *hit == '\r' && hit + 1 == start + avail && !eof_ &&
+            kBufferSize - avail >= kLongestCharacter) {
+            // Whether an LF follows the CR is in the next read.
+            scanned = static_cast<std::size_t>(hit - start);
+            hit = nullptr;
+            if (!fill() && error_ != 0) return false;
+            continue;
+        }
         if (hit || (eof_ && avail > 0)) {
             std::size_t length = hit ? static_cast<std::size_t>(hit - start) : avail;
             begin_ += hit ? length + 1 : length;
+            if (MixedEnds && hit && *hit == '\r' && hit[1] == '\n') ++begin_;
             if (lineEnd_ == '\n' && length > 0 && start[length - 1] == '\r') --length;
             line.cut = length > kMaxLineLength;
             line.text = {start, line.cut ? kMaxLineLength : length};

@@ -1,6 +1,7 @@
 #pragma once
 // Reading a text file line by line through one large buffer. Lines end with LF, CR LF, or a
-// lone CR when the file uses no LF at all; a UTF-8 byte order mark at the start is skipped, and
+// lone CR when the file uses no LF at all, or with any of them when its first block mixes
+// lone CRs with LFs; a UTF-8 byte order mark at the start is skipped, and
 // a file that begins with a UTF-16 byte order mark is read as UTF-8 text. A line
 // longer than kMaxLineLength is returned cut to that length and marked, so a file of one endless
 // line costs bounded memory.
@@ -46,6 +47,7 @@ public:
 
 private:
     static constexpr std::size_t kBufferSize = 1 << 20;
+    template <bool MixedEnds> bool nextLine(Line& line);
     bool fill();
     // Reads more text to `into`, as ::read does: bytes read, 0 at the end, -1 with errno set.
     long readText(char* into, std::size_t room);
@@ -60,6 +62,7 @@ private:
     bool atStart_ = true;   // nothing read since the file's start
     bool endKnown_ = false; // whether the line end character has been chosen
     char lineEnd_ = '\n';
+    bool mixedEnds_ = false; // lines end with CR, LF or CR LF alike
     int fd_ = -1;
     // A UTF-16 file's bytes, read ahead of their turning into UTF-8.
     std::optional<Utf16Order> utf16_;

@@ -229,6 +229,15 @@ INSTANTIATE_TEST_SUITE_P(
                    true,
                    DataKind::Close,
                    {closeBar(42373, 5), closeBar(42374, 6)}},
+        LayoutCase{
+            "MixedLineEnds",
+            "Date,Close\r\n1/4/2016,5\n1/5/2016,6\r1/6/2016,7\r\n\r1/7/2016,8",
+            ',',
+            1,
+            "M/d/yyyy",
+            true,
+            DataKind::Close,
+            {closeBar(42373, 5), closeBar(42374, 6), closeBar(42375, 7), closeBar(42376, 8)}},
         LayoutCase{"NineHeaderLines",
                    std::string(9, '\n') + "1/4/2016,5\n",
                    ',',
@@ -448,6 +457,28 @@ TEST(Reader, Utf16FileReadsAsItsUtf8Text) {
         EXPECT_TRUE(utf16.messages.empty());
         expectBars(utf16.bars, utf8.bars);
     }
+}
+
+// Lines of a file that mixes lone CRs with LFs are counted alike wherever the reading's blocks
+// end, also between the CR and the LF of a CR LF.
+TEST(Reader, MixedLineEndsAreCountedAcrossBlocks) {
+    const char* const ends[] = {"\r", "\n", "\r\n"};
+    std::string text = "Date,Close\n1/4/2016,5";
+    const std::size_t padAt = text.size();
+    int lines = 2;
+    for (std::size_t i = 0; text.size() < (1u << 20) + 100; ++i, ++lines)
+        text += std::string(ends[i % 3]) + "1/4/2016," + std::to_string(i % 100);
+    text += "\n1/5/2016,x";
+    ++lines;
+    // Padding after the first bar puts the CR of a CR LF last in the first block read.
+    const std::size_t blockEnd = (1u << 20) - 1;
+    const std::size_t cr = text.rfind("\r\n", blockEnd);
+    text.insert(padAt, blockEnd - cr, ' ');
+    ASSERT_EQ(text.substr(blockEnd, 2), "\r\n");
+    const Outcome out = readText(text);
+    EXPECT_EQ(out.messages, std::vector<std::string>{"'x' is not a valid floating point value"});
+    ASSERT_EQ(out.places.size(), 1u);
+    EXPECT_EQ(out.places[0].line, lines);
 }
 
 TEST(Reader, FileIsReversedWhenItsFirstDateIsNotBeforeItsLast) {
