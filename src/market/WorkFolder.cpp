@@ -71,7 +71,11 @@ WorkFolder::WorkFolder(const std::filesystem::path& parent, std::string_view pre
         const std::string lockFile = birth + "/" + kLockName;
         const int fd =
             ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        // Waits, should another start's cleaner be holding the new lock for the instant it
+        // takes to see that the folder is no stale one.
+        int locked = fd < 0 ? -1 : ::flock(fd, LOCK_EX);
+        while (locked != 0 && fd >= 0 && errno == EINTR) locked = ::flock(fd, LOCK_EX);
+        if (locked != 0) {
             const int err = errno;
             if (fd >= 0) ::close(fd);
             removeAll(birth);
