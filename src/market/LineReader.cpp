@@ -125,6 +125,8 @@ bool LineReader::fill() {
         std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
         end_ -= begin_;
         begin_ = 0;
+        // The moved text is followed by NULs even when nothing more is read.
+        std::memset(buffer_.get() + end_, 0, kReadableAfter);
     }
     for (;;) {
         const long got = readText(buffer_.get() + end_, kBufferSize - end_);

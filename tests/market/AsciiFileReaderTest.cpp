@@ -238,6 +238,16 @@ INSTANTIATE_TEST_SUITE_P(
             true,
             DataKind::Close,
             {closeBar(42373, 5), closeBar(42374, 6), closeBar(42375, 7), closeBar(42376, 8)}},
+        // The last line's lone CR is the file's last byte, met before the end of the file is
+        // known; the LF that ended the header lies just behind the moved text.
+        LayoutCase{"MixedLineEndsLastCrAtTheEnd",
+                   "Date,Close\r\n1/4/2016,5\r",
+                   ',',
+                   1,
+                   "M/d/yyyy",
+                   true,
+                   DataKind::Close,
+                   {closeBar(42373, 5)}},
         LayoutCase{"NineHeaderLines",
                    std::string(9, '\n') + "1/4/2016,5\n",
                    ',',
